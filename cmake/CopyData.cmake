@@ -1,0 +1,11 @@
+# cmake -P script: copy SRC into DST (only changed files), then the font as DST/FONT/FACE.ttf.
+file(GLOB_RECURSE files RELATIVE "${SRC}" "${SRC}/*")
+foreach(f IN LISTS files)
+  get_filename_component(dir "${DST}/${f}" DIRECTORY)
+  file(MAKE_DIRECTORY "${dir}")
+  file(COPY_FILE "${SRC}/${f}" "${DST}/${f}" ONLY_IF_DIFFERENT)
+endforeach()
+file(MAKE_DIRECTORY "${DST}/TEMP" "${DST}/INI" "${DST}/PHOTO" "${DST}/FONT")
+if(FONT AND EXISTS "${FONT}")
+  file(COPY_FILE "${FONT}" "${DST}/FONT/${FACE}.ttf" ONLY_IF_DIFFERENT)
+endif()

@@ -1,0 +1,117 @@
+#include "Translation.h"
+
+#include "AppPaths.h"
+#include "IniFile.h"
+
+namespace {
+
+struct LanguageState {
+    int index = 0;
+    bool loaded = false;
+};
+
+LanguageState& State()
+{
+    static LanguageState state;
+    return state;
+}
+
+const QString kInfo = QStringLiteral("Info");
+
+} // namespace
+
+namespace Translation {
+
+QString FileNameForIndex(int index)
+{
+    switch (index) {
+    case 0: return QStringLiteral("ZH_CN");
+    case 1: return QStringLiteral("ZH_TW");
+    case 2: return QStringLiteral("EN");
+    default: return QStringLiteral("LANGUAGE_%1").arg(index);
+    }
+}
+
+int LanguageIndex() { return State().index; }
+QString TranslationFile()
+{
+    return AppPaths::GetTranslationPath(FileNameForIndex(State().index));
+}
+
+void LoadLanguage()
+{
+    LanguageState& s = State();
+    s.index = Profile::ReadInt(AppPaths::GetSettingsPath(), kInfo, QStringLiteral("Translation"), 0);
+    s.loaded = true;
+}
+
+bool SetLanguage(int index)
+{
+    LanguageState& s = State();
+    if (s.loaded && s.index == index)
+        return false;
+    s.index = index;
+    s.loaded = true;
+    return true;
+}
+
+bool SaveLanguage()
+{
+    return Profile::WriteString(AppPaths::GetSettingsPath(), kInfo, QStringLiteral("Translation"),
+                                QString::number(State().index));
+}
+
+int LanguageForCommand(int commandId)
+{
+    switch (commandId) {
+    case 32903: return 0;
+    case 32906: return 1;
+    case 32904: return 2;
+    default: return -1;
+    }
+}
+
+} // namespace Translation
+
+QString Translate(const QString& key, const QString& def)
+{
+    const QString text = Profile::ReadString(Translation::TranslationFile(), kInfo, key, QString(), 2047);
+    return text.isEmpty() ? def : text;
+}
+
+QString FormatText(const QString& format, const QStringList& args)
+{
+    QString out;
+    out.reserve(format.size() + 16);
+    int next = 0;
+    for (int i = 0; i < format.size(); ++i) {
+        const QChar c = format[i];
+        if (c != u'%' || i + 1 >= format.size()) {
+            out += c;
+            continue;
+        }
+        const QChar spec = format[i + 1];
+        if (spec == u'%') {
+            out += u'%';
+            ++i;
+        } else if (spec == u'd' || spec == u's') {
+            if (next < args.size())
+                out += args[next];
+            ++next;
+            ++i;
+        } else {
+            out += c;
+        }
+    }
+    return out;
+}
+
+QString TranslateFormat(const QString& key, const QStringList& args)
+{
+    return FormatText(Translate(key), args);
+}
+
+QStringList RangeArgs(int low, int high)
+{
+    return {QString::number(low), QString::number(high)};
+}

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// The process-wide language choice and the lookup of user-visible texts by numeric key.
+// Index 0 is Simplified Chinese ("ZH_CN"), 1 Traditional Chinese ("ZH_TW"), 2 English
+// ("EN"); any other index names a file that does not exist, so every lookup falls back
+// to its default.
+namespace Translation {
+
+int LanguageIndex();
+QString TranslationFile();
+QString FileNameForIndex(int index);
+
+// Reads "Translation" from the settings file and selects that language.
+void LoadLanguage();
+// Selects a language; returns false (and changes nothing) when it is already current.
+bool SetLanguage(int index);
+// Writes the language index back to the settings file ("%d" under "Translation").
+bool SaveLanguage();
+
+// Menu command ids of the three languages and the index each selects (-1 for others).
+int LanguageForCommand(int commandId);
+
+}
+
+// Text of a key from section "Info" of the current translation file, or the default
+// when the text is empty. At most 2047 characters, as the lookup buffer allows.
+QString Translate(const QString& key, const QString& def = {});
+
+// Fills the "%d" and "%s" placeholders of a translated text with the given arguments in
+// order ("%%" is a literal percent). Missing arguments leave their placeholder empty and
+// surplus arguments are ignored, so a mistyped translation can never crash the editor.
+QString FormatText(const QString& format, const QStringList& args);
+QString TranslateFormat(const QString& key, const QStringList& args);
+// The two bounds of a range message ("%d" arguments).
+QStringList RangeArgs(int low, int high);

@@ -1,0 +1,77 @@
+#pragma once
+
+#include "base/Colorref.h"
+
+#include <QByteArray>
+#include <QString>
+
+#include <memory>
+
+class QSaveFile;
+
+// The project data file: numbers as lower-case hex text, strings as a length word
+// followed by raw UTF-16LE bytes. Reading works on the whole file in memory and never
+// reads past its end: the first short read, bad hex digit or oversized string marks the
+// file as failed, every later read returns 0, and the loader stops. Writing goes to a
+// temporary file beside the target that replaces it only when Close succeeds, so a
+// failed save leaves the last good file in place.
+class MyFile {
+public:
+    enum class Error { None, Truncated, BadNumber, StringTooLong, UnknownType, UnknownVersion, Open, Write };
+
+    // A stored string holds at most this many UTF-16 code units (4094 bytes).
+    static constexpr int kMaxStringUnits = 2047;
+
+    MyFile();
+    ~MyFile();
+    MyFile(const MyFile&) = delete;
+    MyFile& operator=(const MyFile&) = delete;
+
+    bool OpenRead(const QString& path);
+    void OpenReadData(const QByteArray& data);
+    bool OpenWrite(const QString& path);
+    void OpenWriteMemory();
+    // Writing: commits the file (false when any write failed); reading: forgets the data.
+    bool Close();
+    // Writing: drops the temporary file and keeps the old one.
+    void Abort();
+
+    bool WriteByte(int value);
+    bool WriteWord(int value);
+    bool WriteDword(qint32 value);
+    bool WriteColor(COLORREF value);
+    bool WriteString(const QString& text);
+
+    int ReadByte();
+    int ReadWord();
+    qint32 ReadDword();
+    COLORREF ReadColor();
+    QString ReadString();
+
+    // An element record this editor cannot read: its type has no class, or its class
+    // refused the record version. Reading on would misinterpret everything that follows.
+    void FailElement(int typeNumber, int version, bool typeKnown);
+    int FailedType() const { return failedType; }
+    int FailedVersion() const { return failedVersion; }
+
+    bool Failed() const { return error != Error::None; }
+    Error LastError() const { return error; }
+    qint64 ErrorOffset() const { return errorOffset; }
+    qint64 Position() const { return pos; }
+    bool AtEnd() const { return pos >= data.size(); }
+    const QByteArray& Written() const { return data; }
+
+private:
+    quint32 ReadHex(int digits);
+    bool Put(const QByteArray& bytes);
+    void Fail(Error e);
+
+    QByteArray data;      // read: the whole file; write: everything written so far
+    qint64 pos = 0;
+    bool writing = false;
+    Error error = Error::None;
+    qint64 errorOffset = 0;
+    int failedType = -1;
+    int failedVersion = -1;
+    std::unique_ptr<QSaveFile> out;
+};

@@ -1,0 +1,345 @@
+#include "ProjectData.h"
+
+#include "ControlMainDelegate.h"
+#include "ElementRecord.h"
+#include "MyFile.h"
+#include "ProjectDataMainDelegate.h"
+#include "PropertyGridModel.h"
+#include "TypeRegistry.h"
+#include "XPage.h"
+#include "base/FileUtil.h"
+#include "base/Translation.h"
+#include "base/UiSeam.h"
+#include "base/Versions.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+#include <algorithm>
+
+namespace {
+const QString kPhoto = QStringLiteral("PHOTO");
+const QString kVideo = QStringLiteral("VIDEO");
+const QString kTextPhoto = QStringLiteral("TEXTPHOTO");
+const QString kNone = QStringLiteral("NONE");
+const QString kHint = QStringLiteral("提示");
+}
+
+bool IsPlainFileName(const QString& name)
+{
+    return !name.isEmpty() && name != QLatin1String(".") && name != QLatin1String("..")
+        && !name.contains(u'/') && !name.contains(u'\\') && !name.contains(QChar(0))
+        && !QDir::isAbsolutePath(name) && !(name.size() >= 2 && name[1] == u':');
+}
+
+ProjectData::ProjectData() = default;
+
+ProjectData::~ProjectData()
+{
+    qDeleteAll(pages);
+}
+
+// ---------------------------------------------------------------- names and paths
+
+QString ProjectData::NameFromFolder(const QString& path)
+{
+    QString last = QDir::cleanPath(path);
+    last = last.mid(last.lastIndexOf(u'/') + 1);
+    const int dot = last.lastIndexOf(u'.');
+    return dot >= 0 ? last.left(dot) : last;
+}
+
+QString ProjectData::GetName() const { return NameFromFolder(folder); }
+
+QString ProjectData::GetDataFilePath() const
+{
+    return folder + u'/' + GetName() + QStringLiteral(".mvl");
+}
+
+QString ProjectData::GetImageFolder() const { return folder + u'/' + kPhoto; }
+QString ProjectData::GetTextImageFolder() const { return GetImageFolder() + u'/' + kTextPhoto; }
+
+QString ProjectData::ImagePath(const QString& name) const
+{
+    return IsPlainFileName(name) ? GetImageFolder() + u'/' + name : QString();
+}
+
+ControlMainDelegate* ProjectData::ElementMainDelegate() const
+{
+    return mainDelegate ? mainDelegate->AsControlMainDelegate() : nullptr;
+}
+
+QString ProjectData::NextPageName(int typeNumber) const
+{
+    return MakeUniqueName(typeNumber, [this](const QString& n) { return FindPage(n) != nullptr; });
+}
+
+// ---------------------------------------------------------------- element services
+
+void ProjectData::FillImageOptions(CMFCMyPropertyGridProperty& property) const
+{
+    property.AddOption(kNone);
+    for (const QString& image : images)
+        property.AddOption(image);
+}
+
+bool ProjectData::HasImage(const QString& name) const
+{
+    return images.contains(name);
+}
+
+XPage* ProjectData::FindPage(const QString& name) const
+{
+    for (XPage* p : pages)
+        if (p->name == name)
+            return p;
+    return nullptr;
+}
+
+void ProjectData::FillPageOptions(CMFCMyPropertyGridProperty& property) const
+{
+    property.AddOption(kNone);
+    for (XPage* p : pages)
+        property.AddOption(p->name);
+}
+
+void ProjectData::FillSubPageOptions(CMFCMyPropertyGridProperty& property) const
+{
+    property.AddOption(kNone);
+    for (XPage* p : pages)
+        if (p->GetType() == TypeRegistry::kSubPage)
+            property.AddOption(p->name);
+}
+
+bool ProjectData::AddImage(const QString& sourcePath, const QString& name)
+{
+    if (HasImage(name))
+        return true;
+    const QString target = ImagePath(name);
+    if (target.isEmpty()) {
+        ShowPlainMessage(QStringLiteral("复制该图片到工程图片目录出错!请重新选择!"), kHint, MessageIcon::Error);
+        return false;
+    }
+    if (!QDir().mkpath(GetImageFolder())) {
+        ShowPlainMessage(QStringLiteral("创建工程图片文件夹失败!"), kHint, MessageIcon::Error);
+        return false;
+    }
+    if (!QFileInfo::exists(sourcePath)
+        || (!FileUtil::SamePath(sourcePath, target) && !FileUtil::CopyFileReplacing(sourcePath, target))) {
+        ShowPlainMessage(QStringLiteral("复制该图片到工程图片目录出错!请重新选择!"), kHint, MessageIcon::Error);
+        return false;
+    }
+    images.append(name);
+    return true;
+}
+
+// ---------------------------------------------------------------- pages
+
+XPage* ProjectData::NewPage(int typeNumber, const QString& name)
+{
+    XControl* element = mainDelegate ? mainDelegate->CreateElement(typeNumber) : CreateElement(typeNumber);
+    auto* page = dynamic_cast<XPage*>(element);
+    if (!page) {
+        delete element;
+        return nullptr;
+    }
+    page->name = name;
+    page->x1 = std::min(0, screen.width);
+    page->y1 = std::min(0, screen.height);
+    page->x2 = std::max(0, screen.width);
+    page->y2 = std::max(0, screen.height);
+    page->projectData = this;
+    page->mainDelegate = ElementMainDelegate();
+    pages.append(page);
+    return page;
+}
+
+void ProjectData::DeletePage(XPage* page)
+{
+    if (!pages.contains(page))
+        return;
+    for (XPage* p : pages)
+        for (XControl* c : p->controls)
+            c->ForgetPage(page);
+    pages.removeOne(page);
+    delete page;
+}
+
+bool ProjectData::MovePageAfter(XPage* page, XPage* target)
+{
+    if (page == target || !pages.contains(page) || !pages.contains(target))
+        return false;
+    pages.removeOne(page);
+    pages.insert(pages.indexOf(target) + 1, page);
+    return true;
+}
+
+void ProjectData::Resize(int newWidth, int newHeight)
+{
+    const int oldWidth = screen.width;
+    const int oldHeight = screen.height;
+    screen.width = newWidth;
+    screen.height = newHeight;
+    ControlMainDelegate* md = ElementMainDelegate();
+    for (XPage* p : pages) {
+        if (md)
+            md->ClosePageView(p);
+        p->Scale(newWidth, oldWidth, newHeight, oldHeight);
+        for (XControl* c : p->controls)
+            c->Scale(newWidth, oldWidth, newHeight, oldHeight);
+    }
+}
+
+void ProjectData::BuildTree()
+{
+    if (!mainDelegate)
+        return;
+    mainDelegate->AddTreeItem(this, nullptr, GetName(), 100, 0);
+    for (XPage* p : pages) {
+        mainDelegate->AddTreeItem(this, p, p->name, p->GetType(), 0);
+        for (XControl* c : p->controls)
+            mainDelegate->AddTreeItem(this, c, c->name, c->GetType(), 0);
+    }
+}
+
+// ---------------------------------------------------------------- file
+
+bool ProjectData::EnsureFolders() const
+{
+    const bool ok = QDir().mkpath(GetImageFolder()) && QDir().mkpath(folder + u'/' + kVideo)
+        && QDir().mkpath(GetTextImageFolder());
+    if (!ok)
+        ShowPlainMessage(QStringLiteral("创建工程相关数据文件夹失败!"), kHint, MessageIcon::Error);
+    return ok;
+}
+
+bool ProjectData::SaveProjectFile()
+{
+    if (!EnsureFolders())
+        return false;
+    MyFile file;
+    if (!file.OpenWrite(GetDataFilePath()))
+        return false;
+    file.WriteWord(0x8001);
+    file.WriteString(QString::fromUtf8(Versions::kBuildVersion));
+    file.WriteWord(Versions::kDataVersion);
+    file.WriteString(QString::fromUtf8(Versions::kMinRuntimeVersion));
+    file.WriteWord(Versions::kDataVersion);
+    file.WriteString(QString::fromUtf8(Versions::kMinIosVersion));
+    file.WriteWord(Versions::kDataVersion);
+    file.WriteWord(screen.width);
+    file.WriteWord(screen.height);
+    file.WriteWord(static_cast<int>(images.size()));
+    for (const QString& image : images)
+        file.WriteString(image);
+    if (!file.WriteWord(static_cast<int>(pages.size()))) {
+        file.Abort();
+        return false;
+    }
+    for (XPage* p : pages) {
+        if (!p->Save(file)) {
+            file.Abort(); // the last good file stays in place
+            return false;
+        }
+    }
+    return file.Close();
+}
+
+QString ProjectData::LoadFailureText(const MyFile& file) const
+{
+    const QString at = QString::number(file.ErrorOffset());
+    switch (file.LastError()) {
+    case MyFile::Error::Truncated:
+        return TranslateFormat("900", {at});
+    case MyFile::Error::BadNumber:
+        return TranslateFormat("901", {at});
+    case MyFile::Error::StringTooLong:
+        return TranslateFormat("902", {at});
+    case MyFile::Error::UnknownType: {
+        const QString type = QString::number(file.FailedType());
+        const QString key = GetTypeKey(file.FailedType());
+        if (key.isEmpty())
+            return TranslateFormat("904", {type, at});
+        return TranslateFormat("903", {type, key});
+    }
+    case MyFile::Error::UnknownVersion:
+        return TranslateFormat("905", {QString::number(file.FailedVersion()),
+                                                       GetTypeKey(file.FailedType()), at});
+    default:
+        return {};
+    }
+}
+
+bool ProjectData::LoadProjectFile(const QString& path, QString& message)
+{
+    message.clear();
+    MyFile file;
+    if (!file.OpenRead(path))
+        return false;
+    folder = QFileInfo(path).absolutePath();
+
+    const int v = file.ReadWord();
+    if (!(v & 0x8000)) {
+        loadedHeader = {0, QString(), 0};
+        screen.name.clear();
+        screen.width = v;
+        screen.height = file.ReadWord();
+    } else {
+        const QString build = file.ReadString();
+        const QString tooNew = TranslateFormat(
+            "391", {QString::fromUtf8(Versions::kProductWord) + u' ' + build});
+        if (v != 0x8001) {
+            message = file.Failed() ? LoadFailureText(file) : tooNew;
+            return false;
+        }
+        const int dataVersion = file.ReadWord();
+        loadedHeader = {v & 0x7FFF, build, dataVersion};
+        if (!file.Failed() && dataVersion > Versions::kDataVersion) {
+            message = tooNew;
+            return false;
+        }
+        file.ReadString();
+        file.ReadWord();
+        file.ReadString();
+        file.ReadWord();
+        screen.name.clear();
+        screen.width = file.ReadWord();
+        screen.height = file.ReadWord();
+    }
+
+    const int imageCount = file.ReadWord();
+    for (int i = 0; i < imageCount && !file.Failed(); ++i) {
+        const QString image = file.ReadString();
+        const QString imagePath = ImagePath(image);
+        if (!file.Failed() && !imagePath.isEmpty() && QFileInfo(imagePath).isFile())
+            images.append(image);
+    }
+
+    ControlMainDelegate* md = ElementMainDelegate();
+    auto create = [this](int type) -> XControl* {
+        XControl* e = mainDelegate ? mainDelegate->CreateElement(type) : CreateElement(type);
+        if (e && !dynamic_cast<XPage*>(e)) { // only pages stand at the top level
+            delete e;
+            return nullptr;
+        }
+        return e;
+    };
+    auto link = [this, md](XControl* e) {
+        e->mainDelegate = md;
+        e->projectData = this;
+    };
+    const int pageCount = file.ReadWord();
+    for (int i = 0; i < pageCount && !file.Failed(); ++i) {
+        XControl* e = ReadElementRecord(file, create, link);
+        if (!e)
+            break;
+        pages.append(static_cast<XPage*>(e));
+    }
+    if (file.Failed()) {
+        message = LoadFailureText(file);
+        return false;
+    }
+    for (XPage* p : pages)
+        p->ResolveReferences();
+    return true;
+}

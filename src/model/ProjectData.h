@@ -1,0 +1,78 @@
+#pragma once
+
+#include "ControlProjectDataDelegate.h"
+#include "ScreenType.h"
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+class ControlMainDelegate;
+class ProjectDataMainDelegate;
+class XPage;
+
+// One open project: its folder, size, pages and sub-pages (which own the controls) and
+// the images taken into its "PHOTO" folder.
+class ProjectData : public ControlProjectDataDelegate {
+public:
+    ProjectData();
+    ~ProjectData() override;
+    ProjectData(const ProjectData&) = delete;
+    ProjectData& operator=(const ProjectData&) = delete;
+
+    // ControlProjectDataDelegate
+    void FillImageOptions(CMFCMyPropertyGridProperty& property) const override;
+    bool HasImage(const QString& name) const override;
+    XPage* FindPage(const QString& name) const override;
+    void FillPageOptions(CMFCMyPropertyGridProperty& property) const override;
+    void FillSubPageOptions(CMFCMyPropertyGridProperty& property) const override;
+    QString GetFolder() const override { return folder; }
+    bool AddImage(const QString& sourcePath, const QString& name) override;
+    ProjectData* GetProject() override { return this; }
+
+    bool SaveProjectFile();
+    // On failure message holds the text to show, or is empty (the caller then shows
+    // the general load failure).
+    bool LoadProjectFile(const QString& path, QString& message);
+    void BuildTree();
+    XPage* NewPage(int typeNumber, const QString& name);
+    void DeletePage(XPage* page);
+    void Resize(int newWidth, int newHeight);
+    QString GetName() const;
+    QString GetDataFilePath() const;
+    QString GetImageFolder() const;       // folder/PHOTO
+    QString GetTextImageFolder() const;   // folder/PHOTO/TEXTPHOTO
+    // Full path of an image of the project, or empty when the name is not a plain file
+    // name (it could otherwise point outside the image folder).
+    QString ImagePath(const QString& name) const;
+    QString NextPageName(int typeNumber) const;
+    ControlMainDelegate* ElementMainDelegate() const;
+    // Moves a page directly behind another in project order.
+    bool MovePageAfter(XPage* page, XPage* target);
+
+    // The project name rule, shared with the data-file name and the package title: the
+    // last path component, cut before its last "." when it has one.
+    static QString NameFromFolder(const QString& folder);
+
+    // The header of the file last loaded (version 0 is the old header without versions).
+    struct HeaderInfo {
+        int headerVersion = 1;
+        QString buildVersion;
+        int dataVersion = 0;
+    };
+
+    ProjectDataMainDelegate* mainDelegate = nullptr;
+    HeaderInfo loadedHeader;
+    QString folder;
+    ScreenType screen;
+    QList<XPage*> pages;
+    QStringList images;
+
+private:
+    bool EnsureFolders() const;
+    QString LoadFailureText(const class MyFile& file) const;
+};
+
+// True for a name that stays inside the folder it is joined to: no separator, not "."
+// or "..", not absolute, not empty.
+bool IsPlainFileName(const QString& name);

@@ -1,0 +1,125 @@
+#pragma once
+
+#include "base/Colorref.h"
+#include "base/FontDesc.h"
+#include "base/IntRect.h"
+
+#include <QPoint>
+#include <QString>
+
+class CMFCMyPropertyGridProperty;
+class ControlMainDelegate;
+class ControlProjectDataDelegate;
+class MyFile;
+class PageWindow;
+class PropertyGridModel;
+class QJsonObject;
+class QPainter;
+class XPage;
+
+// Common base of every project element: pages, sub-pages and the controls on them.
+// The virtual operations form the element protocol through which the editor draws,
+// hit-tests, edits, copies, saves and loads an element without knowing its class.
+class XControl {
+public:
+    XControl();
+    virtual ~XControl();
+    XControl(const XControl&) = delete;
+    XControl& operator=(const XControl&) = delete;
+
+    virtual int GetType() const = 0;
+    virtual void FillProperties(PropertyGridModel& grid) = 0;
+    virtual bool OnPropertyChanged(CMFCMyPropertyGridProperty& property) = 0;
+    // Writes the whole record; Load reads it from the name on (the page or project has
+    // read the version and type bytes) and refuses record versions it does not know.
+    virtual bool Save(MyFile& file) = 0;
+    virtual bool Load(MyFile& file, int version) = 0;
+    virtual void Draw(QPainter& dc) = 0;
+    virtual void Refresh() = 0;
+    virtual void OnDoubleClick(QPoint point);
+    virtual PageWindow* GetPageWindow() const;
+    virtual bool HitTest(QPoint point) const;
+    virtual int HitTestHandle(QPoint point) const;
+    virtual void NormalizeBounds();
+    virtual int OnPropertyButton(CMFCMyPropertyGridProperty& property);
+    virtual void ResolveReferences();
+    virtual bool Rename(const QString& newName);
+    virtual void CopyFrom(const XControl& other, bool withIdentity);
+    virtual bool SetValue(int v);
+    virtual bool SetTextColor(COLORREF c);
+    virtual bool SetFont(const FontDesc& font);
+    virtual bool SetText(const QString& text);
+    virtual bool SetInterlockGroup(const QString& groupName);
+    virtual void Scale(int newWidth, int oldWidth, int newHeight, int oldHeight);
+    virtual void CopyAppearance(const XControl& other);
+    virtual bool SetLinkText(const QString& text);
+
+    bool WriteType(MyFile& file) const;
+    bool WriteRecordVersion(MyFile& file) const;
+    bool WriteName(MyFile& file) const;
+    bool WriteBounds(MyFile& file) const;
+    bool WriteLineWidth(MyFile& file) const;
+    bool WriteColor(MyFile& file) const;
+    void ReadRecordVersion(MyFile& file);
+    void ReadName(MyFile& file);
+    void ReadBounds(MyFile& file);
+    void ReadLineWidth(MyFile& file);
+    void ReadColor(MyFile& file);
+
+    virtual void DrawSelectionFrame(QPainter& dc) const;
+    virtual void DrawEndHandles(QPainter& dc) const;
+
+    // References kept by name. After an undo restored an element, every name is looked
+    // up again and a name that no longer resolves becomes "NONE".
+    virtual void RefreshReferences() {}
+    // A page, a control or an interlock group is going away: drop references to it.
+    virtual void ForgetPage(const XPage* page) {}
+    virtual void ForgetControl(const XControl* control) {}
+    virtual void ForgetInterlockGroup(const QString* group) {}
+    // The activation flag of buttons (shown pressed); -1 for elements without one.
+    virtual int GetActiveFlag() const { return -1; }
+    virtual void SetActiveFlag(int flag) {}
+    // Display walls: the screen under a page point takes an address (the address brush).
+    virtual bool SetScreenAddressAt(QPoint point, const QString& address) { return false; }
+    // Every stored field under its own name, for the command-line tool.
+    virtual void DescribeFields(QJsonObject& out) const;
+
+    // A new element of the same class filled by CopyFrom (the undo snapshots).
+    XControl* Clone(bool withIdentity) const;
+    IntRect Bounds() const; // normalised
+    void SetBounds(const IntRect& r);
+    void MoveBy(int dx, int dy);
+    // Geometry by property identifier: 6 x1, 7 y1, 8 x2, 9 y2.
+    int GetCoordinate(int id) const;
+    void SetCoordinate(int id, int value);
+    // The alignment codes 20 to 29 of the editor's alignment commands.
+    void ApplyAlignCode(int code, int v);
+    QString GetTypeKey() const;
+
+    ControlMainDelegate* mainDelegate = nullptr;
+    ControlProjectDataDelegate* projectData = nullptr;
+    XPage* page = nullptr;
+    QString name;
+    qint32 x1 = 0;
+    qint32 y1 = 0;
+    qint32 x2 = 0;
+    qint32 y2 = 0;
+    qint32 lineWidth = 6;
+    COLORREF color = 0;
+    bool selected = false;
+    qint32 moveOrigin[4] = {0, 0, 0, 0};
+    int recordVersion = 0;
+    int visible = 1;
+
+protected:
+    // The colour of the selection marks: each byte of color XOR 0xAA.
+    COLORREF SelectionColor() const { return color ^ 0xAAAAAA; }
+    // Shared handling of name, X1 and Y1 (identifiers 0, 6, 7) for property edits:
+    // returns true when it handled the identifier; *changed tells whether it applied it.
+    bool HandleCommonProperty(CMFCMyPropertyGridProperty& property, bool* changed);
+    // Records an applied change on the page's undo list; takes ownership of the snapshot
+    // (the state before the change). Without a page the snapshot is simply deleted.
+    void RecordChange(XControl* snapshot);
+    // Repaints the design view of the element's page, if it is open.
+    void InvalidatePageWindow() const;
+};

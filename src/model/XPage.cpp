@@ -1,0 +1,556 @@
+#include "XPage.h"
+
+#include "ControlMainDelegate.h"
+#include "ControlProjectDataDelegate.h"
+#include "ElementRecord.h"
+#include "MyFile.h"
+#include "PageWindow.h"
+#include "ProjectData.h"
+#include "PropertyGridModel.h"
+#include "TActionCommand.h"
+#include "TypeRegistry.h"
+#include "base/Translation.h"
+#include "base/UiSeam.h"
+
+#include <QJsonArray>
+#include <QJsonObject>
+#include <QPainter>
+
+#include <algorithm>
+
+XPage::XPage()
+{
+    recordVersion = 1;
+    page = this;
+}
+
+XPage::~XPage()
+{
+    qDeleteAll(undoList);
+    qDeleteAll(redoList);
+    qDeleteAll(controls);
+}
+
+// ---------------------------------------------------------------- properties
+
+void XPage::FillProperties(PropertyGridModel& grid)
+{
+    grid.RemoveAll();
+    const IntRect b = Bounds();
+    auto* element = grid.AddGroup(Translate("20"));
+    element->AddText(Translate("82"), name, QString(), 0)->owner = this;
+    auto* width = element->AddInt(Translate("83"), b.Width(), QString(), 1);
+    auto* height = element->AddInt(Translate("84"), b.Height(), QString(), 2);
+    width->enabled = height->enabled = IsSubPage();
+    width->owner = height->owner = this;
+    element->AddColor(Translate("139"), backgroundColor, QString(), 3)->buttonCaption =
+        Translate("88");
+    if (!IsSubPage()) {
+        auto* options = grid.AddGroup(Translate("88"));
+        options->AddInt(Translate("274"), runtimeValue, Translate("140"), 43);
+        const QString yes = Translate("141");
+        const QString no = Translate("142");
+        options->AddOptions(Translate("275"), runtimeFlag ? yes : no, {yes, no}, false,
+                            Translate("143"), 46);
+    }
+}
+
+bool XPage::OnPropertyChanged(CMFCMyPropertyGridProperty& property)
+{
+    switch (property.data) {
+    case 0: {
+        const bool renamed = Rename(property.GetText());
+        if (!renamed)
+            property.SetValue(name);
+        return renamed;
+    }
+    case 1:
+    case 2: {
+        if (!IsSubPage())
+            return false;
+        const IntRect b = Bounds();
+        const int old = property.data == 1 ? b.Width() : b.Height();
+        const int v = property.GetInt();
+        if (v < 200 || v > 5000) {
+            ShowMessageText(TranslateFormat(property.data == 1 ? "209" : "210",
+                                            RangeArgs(200, 5000)),
+                            "70");
+            property.SetValue(old);
+            return false;
+        }
+        if (v == old)
+            return false;
+        if (property.data == 1)
+            x2 = b.left + v;
+        else
+            y2 = b.top + v;
+        if (window)
+            window->FitPageWindow();
+        InvalidatePageWindow();
+        return true;
+    }
+    case 3: {
+        const COLORREF c = property.GetColor();
+        if (c == backgroundColor)
+            return false;
+        backgroundColor = c;
+        InvalidatePageWindow();
+        return true;
+    }
+    case 43: {
+        const int v = property.GetInt();
+        if (v < 0 || v > 0xFFFF) {
+            // Stored as a word: refuse what the file cannot hold.
+            property.SetValue(runtimeValue);
+            return false;
+        }
+        if (v == runtimeValue)
+            return false;
+        runtimeValue = v;
+        return true;
+    }
+    case 46: {
+        const int v = property.GetText() == Translate("141") ? 1 : 0;
+        if (v == runtimeFlag)
+            return false;
+        runtimeFlag = v;
+        return true;
+    }
+    default:
+        return false;
+    }
+}
+
+bool XPage::Rename(const QString& newName)
+{
+    if (newName.isEmpty() || newName == QLatin1String("NONE"))
+        return false;
+    if (newName == name)
+        return false;
+    if (projectData) {
+        XPage* other = projectData->FindPage(newName);
+        if (other && other != this) {
+            ShowMessage("73", "70");
+            return false;
+        }
+    }
+    name = newName;
+    if (mainDelegate)
+        mainDelegate->UpdateTreeItem(this);
+    if (window)
+        window->SetPageTitle(name);
+    return true;
+}
+
+// ---------------------------------------------------------------- file
+
+bool XPage::Save(MyFile& file)
+{
+    if (!(WriteRecordVersion(file) && WriteType(file) && WriteName(file) && WriteBounds(file)
+          && file.WriteColor(backgroundColor) && file.WriteWord(runtimeValue)
+          && file.WriteWord(runtimeFlag)))
+        return false;
+    if (!file.WriteWord(static_cast<int>(interlockGroups.size())))
+        return false;
+    for (const auto& g : interlockGroups)
+        if (!file.WriteString(*g))
+            return false;
+    if (!file.WriteWord(static_cast<int>(controls.size())))
+        return false;
+    for (XControl* c : controls)
+        if (!c->Save(file))
+            return false;
+    return true;
+}
+
+bool XPage::Load(MyFile& file, int version)
+{
+    if (version != 0 && version != 1)
+        return false;
+    recordVersion = 1; // older records are written back in the current form
+    ReadName(file);
+    ReadBounds(file);
+    backgroundColor = file.ReadColor();
+    if (version >= 1) {
+        runtimeValue = file.ReadWord();
+        runtimeFlag = file.ReadWord();
+    }
+    const int groupCount = file.ReadWord();
+    for (int i = 0; i < groupCount && !file.Failed(); ++i)
+        AddGroup(file.ReadString());
+    const int controlCount = file.ReadWord();
+    for (int i = 0; i < controlCount && !file.Failed(); ++i) {
+        XControl* c = ReadElementRecord(file, &CreateElement, [this](XControl* e) { LinkControl(e); });
+        if (!c)
+            return false;
+        controls.append(c);
+    }
+    return !file.Failed();
+}
+
+void XPage::DescribeFields(QJsonObject& out) const
+{
+    XControl::DescribeFields(out);
+    out.insert(QStringLiteral("backgroundColor"), static_cast<qint64>(backgroundColor));
+    out.insert(QStringLiteral("runtimeValue"), runtimeValue);
+    out.insert(QStringLiteral("runtimeFlag"), runtimeFlag);
+    QJsonArray groups;
+    for (const auto& g : interlockGroups)
+        groups.append(*g);
+    out.insert(QStringLiteral("interlockGroups"), groups);
+    QJsonArray list;
+    for (XControl* c : controls) {
+        QJsonObject o;
+        c->DescribeFields(o);
+        list.append(o);
+    }
+    out.insert(QStringLiteral("controls"), list);
+}
+
+// ---------------------------------------------------------------- drawing, references, copies
+
+void XPage::Draw(QPainter& dc)
+{
+    if (mainDelegate)
+        dc.fillRect(mainDelegate->MapRect(Bounds()).ToQRect(), ToQColor(backgroundColor));
+    for (XControl* c : controls)
+        c->Draw(dc);
+}
+
+void XPage::ResolveReferences()
+{
+    for (XControl* c : controls)
+        c->ResolveReferences();
+}
+
+void XPage::CopyFrom(const XControl& other, bool withIdentity)
+{
+    XControl::CopyFrom(other, withIdentity);
+    page = this;
+    const auto* source = dynamic_cast<const XPage*>(&other);
+    if (!source)
+        return;
+    backgroundColor = source->backgroundColor;
+    runtimeValue = source->runtimeValue;
+    runtimeFlag = source->runtimeFlag;
+    for (XControl* c : source->controls) {
+        XControl* copy = mainDelegate ? mainDelegate->DuplicateElement(c, false) : c->Clone(false);
+        if (!copy)
+            continue;
+        copy->name = UniqueControlName(copy->GetType());
+        LinkControl(copy);
+        controls.append(copy);
+    }
+}
+
+// ---------------------------------------------------------------- controls
+
+void XPage::LinkControl(XControl* control)
+{
+    control->mainDelegate = mainDelegate;
+    control->projectData = projectData;
+    control->page = this;
+}
+
+QString XPage::UniqueControlName(int typeNumber) const
+{
+    return MakeUniqueName(typeNumber, [this](const QString& n) { return FindControl(n) != nullptr; });
+}
+
+void XPage::AddControl(XControl* control)
+{
+    LinkControl(control);
+    control->name = UniqueControlName(control->GetType());
+    controls.append(control);
+    if (mainDelegate)
+        mainDelegate->AddTreeItem(projectData ? projectData->GetProject() : nullptr, control,
+                                  control->name, control->GetType(), 0);
+}
+
+void XPage::RemoveControl(XControl* control)
+{
+    if (!controls.contains(control))
+        return;
+    if (mainDelegate) {
+        mainDelegate->RemoveTreeItem(control);
+        if (mainDelegate->GetPropertyElement() == control)
+            mainDelegate->ClearProperties();
+    }
+    control->selected = false;
+    controls.removeOne(control);
+    for (XControl* c : controls)
+        c->ForgetControl(control);
+}
+
+XControl* XPage::FindControl(const QString& controlName) const
+{
+    for (XControl* c : controls)
+        if (c->name == controlName)
+            return c;
+    return nullptr;
+}
+
+XControl* XPage::ControlAt(QPoint point) const
+{
+    for (auto it = controls.crbegin(); it != controls.crend(); ++it) {
+        XControl* c = *it;
+        if (c->visible && c->HitTest(point))
+            return c;
+    }
+    return nullptr;
+}
+
+void XPage::SelectOnly(XControl* control)
+{
+    for (XControl* c : controls)
+        c->selected = (c == control);
+}
+
+void XPage::SelectAll()
+{
+    for (XControl* c : controls)
+        c->selected = true;
+}
+
+void XPage::DeselectAll()
+{
+    for (XControl* c : controls)
+        c->selected = false;
+}
+
+int XPage::SelectedCount() const
+{
+    return static_cast<int>(std::count_if(controls.cbegin(), controls.cend(),
+                                          [](const XControl* c) { return c->selected; }));
+}
+
+XControl* XPage::FirstSelected() const
+{
+    for (XControl* c : controls)
+        if (c->selected)
+            return c;
+    return nullptr;
+}
+
+QList<XControl*> XPage::Selected() const
+{
+    QList<XControl*> list;
+    for (XControl* c : controls)
+        if (c->selected)
+            list.append(c);
+    return list;
+}
+
+void XPage::MoveSelected(int dx, int dy)
+{
+    for (XControl* c : controls)
+        if (c->selected)
+            c->MoveBy(dx, dy);
+}
+
+void XPage::MoveSelectedBy(int amount, bool vertical)
+{
+    MoveSelected(vertical ? 0 : amount, vertical ? amount : 0);
+}
+
+bool XPage::RaiseControl(XControl* control)
+{
+    const auto i = controls.indexOf(control);
+    if (i < 0 || i == controls.size() - 1)
+        return false;
+    controls.move(i, i + 1);
+    return true;
+}
+
+bool XPage::LowerControl(XControl* control)
+{
+    const auto i = controls.indexOf(control);
+    if (i <= 0)
+        return false;
+    controls.move(i, i - 1);
+    return true;
+}
+
+void XPage::MoveControlAfter(XControl* control, XControl* other)
+{
+    if (control == other || !controls.contains(control) || !controls.contains(other))
+        return;
+    controls.removeOne(control);
+    controls.insert(controls.indexOf(other) + 1, control);
+}
+
+void XPage::FillSliderOptions(CMFCMyPropertyGridProperty& property) const
+{
+    property.AddOption(QStringLiteral("NONE"));
+    for (XControl* c : controls)
+        if (c->GetType() == 8)
+            property.AddOption(c->name);
+}
+
+// ---------------------------------------------------------------- interlock groups
+
+QString* XPage::AddGroup(const QString& groupName)
+{
+    interlockGroups.push_back(std::make_unique<QString>(groupName));
+    return interlockGroups.back().get();
+}
+
+QString* XPage::FindGroup(const QString& groupName) const
+{
+    for (const auto& g : interlockGroups)
+        if (*g == groupName)
+            return g.get();
+    return nullptr;
+}
+
+bool XPage::RemoveGroup(const QString& groupName)
+{
+    QString* g = FindGroup(groupName);
+    if (!g)
+        return false;
+    for (XControl* c : controls)
+        c->ForgetInterlockGroup(g);
+    interlockGroups.erase(std::find_if(interlockGroups.begin(), interlockGroups.end(),
+                                       [g](const auto& p) { return p.get() == g; }));
+    return true;
+}
+
+QStringList XPage::GroupNames() const
+{
+    QStringList names;
+    for (const auto& g : interlockGroups)
+        names << *g;
+    return names;
+}
+
+// ---------------------------------------------------------------- undo and redo
+
+void XPage::PushLimited(QList<TActionCommands*>& list, TActionCommands* group)
+{
+    list.append(group);
+    while (list.size() > kUndoLimit)
+        delete list.takeFirst();
+}
+
+void XPage::PushCommand(TActionCommand* command)
+{
+    auto* group = new TActionCommands;
+    group->Add(command);
+    PushCommands(group);
+}
+
+void XPage::PushCommands(TActionCommands* group)
+{
+    if (!group)
+        return;
+    if (group->IsEmpty()) {
+        delete group;
+        return;
+    }
+    PushLimited(undoList, group);
+    qDeleteAll(redoList);
+    redoList.clear();
+}
+
+void XPage::Undo()
+{
+    if (undoList.isEmpty())
+        return;
+    TActionCommands* group = undoList.takeLast();
+    group->Execute();
+    PushLimited(redoList, group);
+}
+
+void XPage::Redo()
+{
+    if (redoList.isEmpty())
+        return;
+    TActionCommands* group = redoList.takeLast();
+    group->Execute();
+    PushLimited(undoList, group);
+}
+
+void XPage::BeginMove()
+{
+    for (XControl* c : controls) {
+        if (!c->selected)
+            continue;
+        const IntRect b = c->Bounds();
+        c->moveOrigin[0] = b.left;
+        c->moveOrigin[1] = b.top;
+        c->moveOrigin[2] = b.right;
+        c->moveOrigin[3] = b.bottom;
+    }
+}
+
+void XPage::EndMove()
+{
+    auto* command = new TControlMoveCommand(this);
+    for (XControl* c : controls)
+        if (c->selected)
+            command->AddEntry(c, {c->moveOrigin[0], c->moveOrigin[1], c->moveOrigin[2], c->moveOrigin[3]});
+    if (command->Entries().empty()) {
+        delete command;
+        return;
+    }
+    PushCommand(command);
+}
+
+int XPage::DuplicateSelection()
+{
+    auto* group = new TActionCommands;
+    for (auto it = controls.crbegin(); it != controls.crend(); ++it) {
+        XControl* source = *it;
+        if (!source->selected)
+            continue;
+        XControl* copy = mainDelegate ? mainDelegate->DuplicateElement(source, false) : source->Clone(false);
+        if (!copy)
+            continue;
+        copy->selected = true;
+        source->selected = false;
+        group->Add(new TControlExistCommand(copy, this, true));
+    }
+    const int count = group->Count();
+    if (count > 0) {
+        group->Execute();
+        PushCommands(group);
+    } else {
+        delete group;
+    }
+    return count;
+}
+
+bool XPage::DeleteSelection()
+{
+    auto* group = new TActionCommands;
+    for (XControl* c : controls)
+        if (c->selected)
+            group->Add(new TControlExistCommand(c, this, false));
+    if (group->IsEmpty()) {
+        delete group;
+        return false;
+    }
+    group->Execute();
+    PushCommands(group);
+    return true;
+}
+
+bool XPage::SetSelectionActive(int flag)
+{
+    auto* group = new TActionCommands;
+    for (XControl* c : controls) {
+        if (!c->selected || (c->GetType() != 6 && c->GetType() != 15) || c->GetActiveFlag() == flag)
+            continue;
+        XControl* snapshot = c->Clone(true);
+        if (!snapshot)
+            continue;
+        c->SetActiveFlag(flag);
+        group->Add(new TControlChangeCommand(snapshot, c));
+    }
+    if (group->IsEmpty()) {
+        delete group;
+        return false;
+    }
+    PushCommands(group);
+    return true;
+}

@@ -1,0 +1,98 @@
+#pragma once
+
+#include "XControl.h"
+
+#include <QList>
+#include <QStringList>
+
+#include <memory>
+#include <vector>
+
+class PageWindow;
+class TActionCommand;
+class TActionCommands;
+
+// One full screen of the panel: its background, its controls in stacking order (the
+// last drawn on top), its interlock groups and its own undo and redo history.
+class XPage : public XControl {
+public:
+    static constexpr int kUndoLimit = 20;
+
+    XPage();
+    ~XPage() override;
+
+    int GetType() const override { return 0; }
+    void FillProperties(PropertyGridModel& grid) override;
+    bool OnPropertyChanged(CMFCMyPropertyGridProperty& property) override;
+    bool Save(MyFile& file) override;
+    bool Load(MyFile& file, int version) override;
+    void Draw(QPainter& dc) override;
+    void Refresh() override {}
+    bool Rename(const QString& newName) override;
+    void ResolveReferences() override;
+    void CopyFrom(const XControl& other, bool withIdentity) override;
+    void DescribeFields(QJsonObject& out) const override;
+
+    // Controls
+    void AddControl(XControl* control);
+    void RemoveControl(XControl* control);
+    XControl* FindControl(const QString& controlName) const;
+    XControl* ControlAt(QPoint point) const;
+    void SelectOnly(XControl* control);
+    void SelectAll();
+    void DeselectAll();
+    int SelectedCount() const;
+    XControl* FirstSelected() const;
+    QList<XControl*> Selected() const;
+    void MoveSelected(int dx, int dy);
+    void MoveSelectedBy(int amount, bool vertical);
+    bool RaiseControl(XControl* control);
+    bool LowerControl(XControl* control);
+    void MoveControlAfter(XControl* control, XControl* other);
+    QString UniqueControlName(int typeNumber) const;
+    void FillSliderOptions(CMFCMyPropertyGridProperty& property) const;
+
+    // Interlock groups; entries are stable, so members can point at the name.
+    QString* AddGroup(const QString& groupName);
+    QString* FindGroup(const QString& groupName) const;
+    bool RemoveGroup(const QString& groupName);
+    QStringList GroupNames() const;
+
+    // Undo and redo
+    void PushCommand(TActionCommand* command);
+    void PushCommands(TActionCommands* group);
+    void Undo();
+    void Redo();
+    bool CanUndo() const { return !undoList.isEmpty(); }
+    bool CanRedo() const { return !redoList.isEmpty(); }
+    int UndoCount() const { return static_cast<int>(undoList.size()); }
+    int RedoCount() const { return static_cast<int>(redoList.size()); }
+    void BeginMove();
+    void EndMove();
+    int DuplicateSelection();
+    bool DeleteSelection();
+    bool SetSelectionActive(int flag);
+
+    IntRect PageBounds() const { return Bounds(); }
+
+    PageWindow* window = nullptr;
+    COLORREF backgroundColor = 0xFFFFFF;
+    QList<XControl*> controls;
+    std::vector<std::unique_ptr<QString>> interlockGroups;
+    QList<TActionCommands*> undoList;
+    QList<TActionCommands*> redoList;
+    int runtimeValue = 0;
+    int runtimeFlag = 1;
+
+protected:
+    bool IsSubPage() const { return GetType() == 1; }
+
+private:
+    void LinkControl(XControl* control);
+    static void PushLimited(QList<TActionCommands*>& list, TActionCommands* group);
+};
+
+class XSubPage : public XPage {
+public:
+    int GetType() const override { return 1; }
+};

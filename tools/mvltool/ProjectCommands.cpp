@@ -1,0 +1,119 @@
+#include "ToolCommands.h"
+
+#include "base/Translation.h"
+#include "base/Versions.h"
+#include "model/HeadlessMainDelegate.h"
+#include "model/ProjectData.h"
+#include "model/TypeRegistry.h"
+#include "model/XPage.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+#include <cstdio>
+
+void PrintError(const QString& text)
+{
+    std::fprintf(stderr, "%s\n", text.toUtf8().constData());
+}
+
+bool LoadProjectForTool(const QString& path, HeadlessMainDelegate& delegate, ProjectData& project)
+{
+    project.mainDelegate = &delegate;
+    if (!QFileInfo(path).isFile()) {
+        PrintError(QStringLiteral("%1: no such file").arg(path));
+        return false;
+    }
+    QString message;
+    if (project.LoadProjectFile(QFileInfo(path).absoluteFilePath(), message))
+        return true;
+    PrintError(message.isEmpty() ? Translate("71", QStringLiteral("The project could not be loaded."))
+                                 : message);
+    return false;
+}
+
+int RunInfo(const QStringList& args)
+{
+    if (args.size() != 1) {
+        PrintError(QStringLiteral("usage: mvltool info FILE.mvl"));
+        return 1;
+    }
+    HeadlessMainDelegate delegate;
+    ProjectData project;
+    if (!LoadProjectForTool(args[0], delegate, project))
+        return 1;
+
+    QJsonObject root;
+    root.insert(QStringLiteral("headerVersion"), project.loadedHeader.headerVersion);
+    root.insert(QStringLiteral("buildVersion"), project.loadedHeader.buildVersion);
+    root.insert(QStringLiteral("dataVersion"), project.loadedHeader.dataVersion);
+    root.insert(QStringLiteral("width"), project.screen.width);
+    root.insert(QStringLiteral("height"), project.screen.height);
+    root.insert(QStringLiteral("images"), QJsonArray::fromStringList(project.images));
+    QJsonArray pages;
+    for (XPage* p : project.pages) {
+        QJsonObject o;
+        p->DescribeFields(o);
+        pages.append(o);
+    }
+    root.insert(QStringLiteral("pages"), pages);
+    const QByteArray json = QJsonDocument(root).toJson(QJsonDocument::Indented);
+    std::fwrite(json.constData(), 1, static_cast<size_t>(json.size()), stdout);
+    return 0;
+}
+
+int RunResave(const QStringList& args)
+{
+    if (args.size() != 1) {
+        PrintError(QStringLiteral("usage: mvltool resave FILE.mvl"));
+        return 1;
+    }
+    HeadlessMainDelegate delegate;
+    ProjectData project;
+    if (!LoadProjectForTool(args[0], delegate, project))
+        return 1;
+    if (!project.SaveProjectFile()) {
+        PrintError(Translate("74", QStringLiteral("The project could not be saved.")));
+        return 1;
+    }
+    return 0;
+}
+
+int RunNew(const QStringList& args)
+{
+    bool okW = false;
+    bool okH = false;
+    const int width = args.size() == 3 ? args[1].toInt(&okW) : 0;
+    const int height = args.size() == 3 ? args[2].toInt(&okH) : 0;
+    if (args.size() != 3 || !okW || !okH) {
+        PrintError(QStringLiteral("usage: mvltool new FOLDER WIDTH HEIGHT"));
+        return 1;
+    }
+    if (width < 200 || width > 5000) {
+        PrintError(TranslateFormat("209", RangeArgs(200, 5000)));
+        return 1;
+    }
+    if (height < 200 || height > 5000) {
+        PrintError(TranslateFormat("210", RangeArgs(200, 5000)));
+        return 1;
+    }
+    const QString folder = QDir::cleanPath(QDir::current().absoluteFilePath(args[0]));
+    if (!QDir().mkpath(folder)) {
+        PrintError(Translate("208", QStringLiteral("The project folder could not be created.")));
+        return 1;
+    }
+    HeadlessMainDelegate delegate;
+    ProjectData project;
+    project.mainDelegate = &delegate;
+    project.folder = folder;
+    project.screen = {TypeRegistry::kCustomKey, width, height};
+    if (!project.SaveProjectFile()) {
+        PrintError(Translate("74", QStringLiteral("The project could not be saved.")));
+        return 1;
+    }
+    std::printf("%s\n", project.GetDataFilePath().toUtf8().constData());
+    return 0;
+}

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QStringList>
+
+class ProjectData;
+class HeadlessMainDelegate;
+
+// The sub-commands of mvltool. Each takes the arguments after its name and returns the
+// process exit status; failures are reported on stderr.
+int RunInfo(const QStringList& args);
+int RunResave(const QStringList& args);
+int RunNew(const QStringList& args);
+
+// Shared by the commands: loads a project file, printing the load message on failure.
+bool LoadProjectForTool(const QString& path, HeadlessMainDelegate& delegate, ProjectData& project);
+void PrintError(const QString& text);

@@ -1,0 +1,55 @@
+// mvltool: scriptable checks and conversions of Marvolenta projects over the editor's core.
+
+#include "ToolCommands.h"
+
+#include "base/Translation.h"
+#include "controls/ControlClasses.h"
+
+#include <QGuiApplication>
+
+#include <cstdio>
+#include <functional>
+#include <map>
+
+namespace {
+
+const std::map<QString, std::function<int(const QStringList&)>>& Commands()
+{
+    static const std::map<QString, std::function<int(const QStringList&)>> commands{
+        {QStringLiteral("info"), &RunInfo},
+        {QStringLiteral("resave"), &RunResave},
+        {QStringLiteral("new"), &RunNew},
+    };
+    return commands;
+}
+
+int Usage()
+{
+    std::fprintf(stderr,
+                 "usage: mvltool COMMAND ARGS\n"
+                 "  info FILE.mvl                 print the project as JSON\n"
+                 "  resave FILE.mvl               load and save the project in place\n"
+                 "  new FOLDER WIDTH HEIGHT       create an empty project\n");
+    return 1;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    // Text measuring and rendering need a GUI application, never a display.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    Translation::LoadLanguage();
+    RegisterControlClasses();
+
+    QStringList args = app.arguments().mid(1);
+    if (args.isEmpty())
+        return Usage();
+    const QString name = args.takeFirst();
+    const auto it = Commands().find(name);
+    if (it == Commands().end())
+        return Usage();
+    return it->second(args);
+}
