@@ -17,3 +17,7 @@ if(EXISTS ${CMAKE_SOURCE_DIR}/data/desktop)
   install(FILES ${CMAKE_SOURCE_DIR}/data/desktop/marvolenta-mvl.xml
           DESTINATION ${CMAKE_INSTALL_DATADIR}/mime/packages OPTIONAL)
 endif()
+if(EXISTS ${CMAKE_SOURCE_DIR}/data/desktop/marvolenta.svg)
+  install(FILES ${CMAKE_SOURCE_DIR}/data/desktop/marvolenta.svg
+          DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
+endif()

@@ -1,0 +1,67 @@
+#include "CMarvolentaApp.h"
+
+#include "AppIcons.h"
+#include "CMainFrame.h"
+#include "CrashHandler.h"
+#include "WidgetUi.h"
+#include "base/AppPaths.h"
+#include "base/Translation.h"
+#include "base/Versions.h"
+#include "controls/ControlClasses.h"
+#include "model/ui/ModelDialogs.h"
+
+#include <QApplication>
+
+CMarvolentaApp::CMarvolentaApp() = default;
+
+CMarvolentaApp::~CMarvolentaApp()
+{
+    frame.reset();
+    if (ui)
+        SetUi(nullptr);
+}
+
+QString CMarvolentaApp::ProjectFromCommandLine(const QStringList& arguments)
+{
+    if (arguments.size() < 2)
+        return {};
+    const QString path = arguments.at(1);
+    const int dot = path.lastIndexOf(u'.');
+    // Exactly ".mvl": "X.MVL" is not taken for a project.
+    if (dot < 0 || path.mid(dot) != QLatin1String(".mvl"))
+        return {};
+    return path;
+}
+
+bool CMarvolentaApp::InitInstance(const QStringList& arguments)
+{
+    QApplication::setApplicationName(QString::fromUtf8(Versions::kProductWord));
+    QApplication::setApplicationVersion(QString::fromUtf8(Versions::kBuildVersion));
+    QApplication::setWindowIcon(AppIcons::Application());
+
+    Translation::LoadLanguage();
+    InstallCrashHandler(AppPaths::GetDumpPath());
+
+    ui = std::make_unique<WidgetUi>();
+    SetUi(ui.get());
+    RegisterControlClasses();
+    RegisterModelDialogs();
+
+    frame = std::make_unique<CMainFrame>();
+    ui->SetMainWindow(frame.get());
+    frame->show();
+
+    const QString project = ProjectFromCommandLine(arguments);
+    if (!project.isEmpty())
+        frame->OpenProjectFile(project, false);
+    else
+        frame->ReopenLastProject();
+    return true;
+}
+
+int CMarvolentaApp::ExitInstance(int exitCode)
+{
+    frame.reset(); // writes the last project
+    Translation::SaveLanguage();
+    return exitCode;
+}

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QDockWidget>
+
+class ProjectData;
+class ProjectTreeParentDelegate;
+class QTreeWidget;
+class QTreeWidgetItem;
+class XControl;
+
+// The docked project tree: every open project with its pages, sub-pages and their
+// controls. Items point at the objects they show; the tree follows the model and passes
+// the user's clicks to the main frame.
+class ProjectTreePane : public QDockWidget {
+    Q_OBJECT
+public:
+    explicit ProjectTreePane(ProjectTreeParentDelegate* delegate, QWidget* parent = nullptr);
+
+    // positionKind: 100 the project itself (element null), 0 a page, 1 a sub-page, any
+    // other value a control (under its page's item).
+    void InsertItem(ProjectData* project, XControl* element, const QString& label, int positionKind,
+                    bool expand);
+    QTreeWidgetItem* FindItem(const XControl* element) const;
+    QTreeWidgetItem* FindProjectItem(const ProjectData* project) const;
+    void RelabelItem(XControl* element);
+    void RemoveItem(XControl* element);
+    void RemoveProject(ProjectData* project);
+    // Moves an item (with its children) directly behind another under the target's parent.
+    void MoveItemBehind(QTreeWidgetItem* item, QTreeWidgetItem* target);
+    void MoveItemDown(XControl* control);
+    void MoveItemUp(XControl* control);
+
+    QTreeWidget* Tree() const { return tree; }
+    // The object an item stands for.
+    static XControl* ElementOf(const QTreeWidgetItem* item);
+    static ProjectData* ProjectOf(const QTreeWidgetItem* item);
+
+private:
+    void OnItemClicked(QTreeWidgetItem* item);
+
+    ProjectTreeParentDelegate* delegate;
+    QTreeWidget* tree;
+};

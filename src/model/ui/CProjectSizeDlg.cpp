@@ -1,0 +1,65 @@
+#include "CProjectSizeDlg.h"
+
+#include "base/Translation.h"
+#include "base/UiSeam.h"
+
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRegularExpressionValidator>
+
+namespace {
+constexpr int kMinSize = 200;
+constexpr int kMaxSize = 5000;
+}
+
+CProjectSizeDlg::CProjectSizeDlg(int width, int height, ProjectSizeDlgDelegate* delegate, QWidget* parent)
+    : QDialog(parent)
+    , delegate(delegate)
+    , width(width)
+    , height(height)
+    , widthEdit(new QLineEdit(QString::number(width), this))
+    , heightEdit(new QLineEdit(QString::number(height), this))
+{
+    setWindowTitle(Translate("232"));
+    auto* digits = new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{0,6}")), this);
+    widthEdit->setValidator(digits);
+    heightEdit->setValidator(digits);
+    auto* form = new QFormLayout(this);
+    form->addRow(Translate("233"), widthEdit);
+    form->addRow(Translate("234"), heightEdit);
+    auto* buttons = new QDialogButtonBox(this);
+    buttons->addButton(Translate("66", QStringLiteral("OK")), QDialogButtonBox::AcceptRole)->setDefault(true);
+    buttons->addButton(Translate("67", QStringLiteral("Cancel")), QDialogButtonBox::RejectRole);
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    form->addRow(buttons);
+}
+
+void CProjectSizeDlg::accept()
+{
+    const QString widthText = widthEdit->text();
+    const QString heightText = heightEdit->text();
+    if (widthText.isEmpty()) {
+        ShowMessage("205", "70");
+        return;
+    }
+    if (heightText.isEmpty()) {
+        ShowMessage("206", "70");
+        return;
+    }
+    const int w = widthText.toInt();
+    const int h = heightText.toInt();
+    if (w < kMinSize || w > kMaxSize) {
+        ShowMessageText(TranslateFormat("209", RangeArgs(kMinSize, kMaxSize)), "70");
+        return;
+    }
+    if (h < kMinSize || h > kMaxSize) {
+        ShowMessageText(TranslateFormat("210", RangeArgs(kMinSize, kMaxSize)), "70");
+        return;
+    }
+    width = w;
+    height = h;
+    QDialog::accept();
+}
