@@ -5,6 +5,7 @@
 #include <QList>
 #include <QStringList>
 
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -52,10 +53,14 @@ public:
     QString UniqueControlName(int typeNumber) const;
     void FillSliderOptions(CMFCMyPropertyGridProperty& property) const;
 
-    // Interlock groups; entries are stable, so members can point at the name.
+    // Interlock groups; entries are stable, so members can point at the name. A removed
+    // group's entry is retired rather than freed, so a pointer kept by a removed control or
+    // an undo snapshot never dangles and never aliases a later group: IsGroupEntry tells
+    // whether it still names a live group.
     QString* AddGroup(const QString& groupName);
     QString* FindGroup(const QString& groupName) const;
     bool RemoveGroup(const QString& groupName);
+    bool IsGroupEntry(const QString* entry) const;
     QStringList GroupNames() const;
 
     // Undo and redo
@@ -72,8 +77,17 @@ public:
     int DuplicateSelection();
     bool DeleteSelection();
     bool SetSelectionActive(int flag);
+    // Controls kept by the undo and redo lists (snapshots, removed controls) drop their
+    // references to a page or an interlock group that is going away.
+    void ForgetPageInHistory(const XPage* target);
+    void ForgetGroupInHistory(const QString* group);
 
     IntRect PageBounds() const { return Bounds(); }
+
+    // Identity of this page object for the life of the process, never reused: references
+    // kept by controls and their undo snapshots find the page by it without holding a
+    // pointer that could dangle once the page is deleted.
+    const quint64 serial;
 
     PageWindow* window = nullptr;
     COLORREF backgroundColor = 0xFFFFFF;
@@ -81,6 +95,7 @@ public:
     std::vector<std::unique_ptr<QString>> interlockGroups;
     QList<TActionCommands*> undoList;
     QList<TActionCommands*> redoList;
+    std::vector<std::unique_ptr<QString>> retiredGroups;
     int runtimeValue = 0;
     int runtimeFlag = 1;
 
@@ -90,6 +105,8 @@ protected:
 private:
     void LinkControl(XControl* control);
     static void PushLimited(QList<TActionCommands*>& list, TActionCommands* group);
+    static void DeleteGroups(QList<TActionCommands*>& list);
+    void ForEachHistoryControl(const std::function<void(XControl*)>& fn) const;
 };
 
 class XSubPage : public XPage {
