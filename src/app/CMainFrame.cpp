@@ -16,6 +16,8 @@
 #include "base/Translation.h"
 #include "base/UiSeam.h"
 #include "base/Versions.h"
+#include "controls/ControlDialogRequests.h"
+#include "editor/ViewZoom.h"
 #include "editor/ui/CMarvolentaView.h"
 #include "model/BrushDialogRequests.h"
 #include "model/NameDialogRequest.h"
@@ -443,9 +445,9 @@ bool CMainFrame::IsCommandEnabled(int id) const
     case Cmd::StreamBrush:
         return HasActivePage() && DialogRegistry::Find(QStringLiteral("stream")) != nullptr;
     case Cmd::SendCodeBrush:
-        return HasActivePage() && DialogRegistry::Find(QStringLiteral("sendcode")) != nullptr;
+        return HasActivePage() && DialogRegistry::Find(SendCodeDialogRequest::Name()) != nullptr;
     case Cmd::InterlockBrush:
-        return HasActivePage() && DialogRegistry::Find(QStringLiteral("interlock")) != nullptr;
+        return HasActivePage() && DialogRegistry::Find(InterlockDialogRequest::Name()) != nullptr;
     case Cmd::ColorBrush:
     case Cmd::FontBrush:
     case Cmd::TextBrush:
@@ -457,13 +459,11 @@ bool CMainFrame::IsCommandEnabled(int id) const
     case Cmd::AlignBottom:
     case Cmd::AlignMiddles:
     case Cmd::AlignCentres:
-        return HasActivePage() && ActivePage()->SelectedCount() >= 2;
     case Cmd::CenterHorizontally:
     case Cmd::CenterVertically:
-        return HasActivePage() && ActivePage()->SelectedCount() >= 1;
     case Cmd::DistributeHorizontally:
     case Cmd::DistributeVertically:
-        return HasActivePage() && ActivePage()->SelectedCount() >= 3;
+        return HasActivePage() && activeView->IsAlignCommandEnabled(id);
     default:
         break;
     }
@@ -888,7 +888,8 @@ void CMainFrame::OnAlign(int commandId)
     XPage* page = ActivePage();
     if (!page || !activeView)
         return;
-    (void)commandId; // the alignment functions join with the design view
+    if (activeView->RunAlignCommand(commandId))
+        RepaintPage(page);
 }
 
 void CMainFrame::OnBrush(int id)
@@ -898,7 +899,9 @@ void CMainFrame::OnBrush(int id)
         return;
     switch (id) {
     case Cmd::SendCodeBrush: {
-        // the send-code dialog joins with the controls
+        SendCodeDialogRequest request;
+        request.delegate = this;
+        Ui().RunDialog(SendCodeDialogRequest::Name(), &request);
         break;
     }
     case Cmd::ColorBrush: {
@@ -926,7 +929,10 @@ void CMainFrame::OnBrush(int id)
         break;
     }
     case Cmd::InterlockBrush: {
-        // the interlock dialog joins with the controls
+        InterlockDialogRequest request;
+        request.page = page;
+        request.delegate = this;
+        Ui().RunDialog(InterlockDialogRequest::Name(), &request);
         break;
     }
     case Cmd::AddressBrush: {
@@ -1209,8 +1215,8 @@ void CMainFrame::SetZoom(double value, bool keepCursorPoint)
 
 void CMainFrame::ZoomStep(int delta)
 {
-    const double next = zoom + (delta > 0 ? 0.5 : -0.5); // replaced by the design view's zoom steps
-    if (std::fabs(zoom - next) > kZoomEpsilon)
+    const double next = ViewZoom::ZoomAfterStep(zoom, delta);
+    if (ViewZoom::ZoomDiffers(zoom, next))
         SetZoom(next, true);
 }
 

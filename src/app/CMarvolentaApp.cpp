@@ -7,7 +7,10 @@
 #include "base/AppPaths.h"
 #include "base/Translation.h"
 #include "base/Versions.h"
+#include "base/DialogRegistry.h"
+#include "controls/ApplicationFont.h"
 #include "controls/ControlClasses.h"
+#include "controls/ui/ControlDialogs.h"
 #include "model/ui/ModelDialogs.h"
 
 #include <QApplication>
@@ -42,10 +45,15 @@ bool CMarvolentaApp::InitInstance(const QStringList& arguments)
     Translation::LoadLanguage();
     InstallCrashHandler(AppPaths::GetDumpPath());
 
+    RegisterApplicationFont();
+
     ui = std::make_unique<WidgetUi>();
     SetUi(ui.get());
     RegisterControlClasses();
     RegisterModelDialogs();
+    RegisterControlDialogs([](const QString& name, DialogRunner runner) { DialogRegistry::Register(name, std::move(runner)); },
+                           [] { return QApplication::activeModalWidget() ? QApplication::activeModalWidget()
+                                                                         : QApplication::activeWindow(); });
 
     frame = std::make_unique<CMainFrame>();
     ui->SetMainWindow(frame.get());
@@ -62,6 +70,7 @@ bool CMarvolentaApp::InitInstance(const QStringList& arguments)
 int CMarvolentaApp::ExitInstance(int exitCode)
 {
     frame.reset(); // writes the last project
+    UnregisterApplicationFont();
     Translation::SaveLanguage();
     return exitCode;
 }

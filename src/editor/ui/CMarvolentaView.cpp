@@ -289,7 +289,10 @@ void CMarvolentaView::wheelEvent(QWheelEvent* event)
 bool CMarvolentaView::HandleKey(int key, Qt::KeyboardModifiers modifiers)
 {
     const bool handled = logic->HandleKey(key, KeysFrom(modifiers));
-    keyRouted = true;
+    // The key comes here a second time only when the view itself has the focus; a flag
+    // left set by a key meant for another widget would swallow the view's next key.
+    QWidget* focus = QApplication::focusWidget();
+    keyRouted = focus && (focus == this || isAncestorOf(focus));
     keyRoutedHandled = handled;
     UpdateCursor();
     return handled;
