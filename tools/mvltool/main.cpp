@@ -5,7 +5,13 @@
 #include "base/Translation.h"
 #include "controls/ControlClasses.h"
 
+#include <QDir>
 #include <QGuiApplication>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
 
 #include <cstdio>
 #include <functional>
@@ -21,6 +27,17 @@ const std::map<QString, std::function<int(const QStringList&)>>& Commands()
         {QStringLiteral("new"), &RunNew},
     };
     return commands;
+}
+
+// Without a session the GUI library warns about XDG_RUNTIME_DIR on every run; give it
+// the private folder it would fall back to anyway.
+void QuietRuntimeDir()
+{
+    if (!qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR"))
+        return;
+    const QByteArray dir = QDir::tempPath().toLocal8Bit() + "/runtime-" + QByteArray::number(getuid());
+    if (mkdir(dir.constData(), 0700) == 0 || errno == EEXIST)
+        qputenv("XDG_RUNTIME_DIR", dir);
 }
 
 int Usage()
@@ -40,6 +57,7 @@ int main(int argc, char** argv)
     // Text measuring and rendering need a GUI application, never a display.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    QuietRuntimeDir();
     QGuiApplication app(argc, argv);
     Translation::LoadLanguage();
     RegisterControlClasses();
