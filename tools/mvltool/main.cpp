@@ -25,6 +25,8 @@ const std::map<QString, std::function<int(const QStringList&)>>& Commands()
         {QStringLiteral("info"), &RunInfo},
         {QStringLiteral("resave"), &RunResave},
         {QStringLiteral("new"), &RunNew},
+        {QStringLiteral("pack"), &RunPack},
+        {QStringLiteral("send"), &RunSend},
     };
     return commands;
 }
@@ -46,7 +48,9 @@ int Usage()
                  "usage: mvltool COMMAND ARGS\n"
                  "  info FILE.mvl                 print the project as JSON\n"
                  "  resave FILE.mvl               load and save the project in place\n"
-                 "  new FOLDER WIDTH HEIGHT       create an empty project\n");
+                 "  new FOLDER WIDTH HEIGHT       create an empty project\n"
+                 "  pack FOLDER OUT.zip           pack a project folder as it is sent to a panel\n"
+                 "  send FOLDER HOST[:PORT]       send a project folder to a panel (port 48688)\n");
     return 1;
 }
 
