@@ -6,7 +6,13 @@
 #include "controls/ApplicationFont.h"
 #include "controls/ControlClasses.h"
 
+#include <QDir>
 #include <QGuiApplication>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
 
 #include <cstdio>
 #include <functional>
@@ -21,8 +27,21 @@ const std::map<QString, std::function<int(const QStringList&)>>& Commands()
         {QStringLiteral("resave"), &RunResave},
         {QStringLiteral("new"), &RunNew},
         {QStringLiteral("render"), &RunRender},
+        {QStringLiteral("pack"), &RunPack},
+        {QStringLiteral("send"), &RunSend},
     };
     return commands;
+}
+
+// Without a session the GUI library warns about XDG_RUNTIME_DIR on every run; give it
+// the private folder it would fall back to anyway.
+void QuietRuntimeDir()
+{
+    if (!qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR"))
+        return;
+    const QByteArray dir = QDir::tempPath().toLocal8Bit() + "/runtime-" + QByteArray::number(getuid());
+    if (mkdir(dir.constData(), 0700) == 0 || errno == EEXIST)
+        qputenv("XDG_RUNTIME_DIR", dir);
 }
 
 int Usage()
@@ -33,7 +52,9 @@ int Usage()
                  "  resave FILE.mvl               load and save the project in place\n"
                  "  new FOLDER WIDTH HEIGHT       create an empty project\n"
                  "  render FILE.mvl PAGE OUT.png [--zoom Z]\n"
-                 "                                draw a page as the design view shows it\n");
+                 "                                draw a page as the design view shows it\n"
+                 "  pack FOLDER OUT.zip           pack a project folder as it is sent to a panel\n"
+                 "  send FOLDER HOST[:PORT]       send a project folder to a panel (port 48688)\n");
     return 1;
 }
 
@@ -44,6 +65,7 @@ int main(int argc, char** argv)
     // Text measuring and rendering need a GUI application, never a display.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    QuietRuntimeDir();
     QGuiApplication app(argc, argv);
     Translation::LoadLanguage();
     RegisterControlClasses();
