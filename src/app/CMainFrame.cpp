@@ -17,6 +17,7 @@
 #include "base/UiSeam.h"
 #include "base/Versions.h"
 #include "controls/ControlDialogRequests.h"
+#include "devicelink/ui/CTransmissionProjectDlg.h"
 #include "editor/ViewZoom.h"
 #include "editor/ui/CMarvolentaView.h"
 #include "model/BrushDialogRequests.h"
@@ -432,7 +433,7 @@ bool CMainFrame::IsCommandEnabled(int id) const
     case Cmd::ProjectSize:
         return currentProject != nullptr;
     case Cmd::Transmit:
-        return currentProject != nullptr && DialogRegistry::Find(QStringLiteral("transmission")) != nullptr;
+        return currentProject != nullptr;
     case Cmd::NewPage:
     case Cmd::NewSubPage:
         return currentProject != nullptr;
@@ -812,7 +813,8 @@ void CMainFrame::OnTransmit()
     if (!currentProject)
         return;
     setFocus();
-    // The transmission dialog joins with the device link.
+    CTransmissionProjectDlg dlg(this, currentProject->folder, currentProject->GetName(), this);
+    dlg.exec();
 }
 
 void CMainFrame::OnProjectSize()

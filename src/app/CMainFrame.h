@@ -4,6 +4,7 @@
 #include "MenuBarDelegate.h"
 #include "controls/InterlockDlgMainDelegate.h"
 #include "controls/SetSendCodeDelegate.h"
+#include "devicelink/TransmissionProjectDlgDelegate.h"
 #include "editor/MarvolentaViewMainDelegate.h"
 #include "editor/ProjectTreeParentDelegate.h"
 #include "editor/PropertyViewParentDelegate.h"
@@ -45,6 +46,7 @@ class CMainFrame : public QMainWindow,
                    public ControlMainDelegate,
                    public SetSendCodeDelegate,
                    public InterlockDlgMainDelegate,
+                   public TransmissionProjectDlgDelegate,
                    public MenuBarDelegate,
                    public ProjectSizeDlgDelegate {
     Q_OBJECT
