@@ -90,6 +90,11 @@ void OnFatalSignal(int sig, siginfo_t* info, void*)
     dfl.sa_handler = SIG_DFL;
     sigemptyset(&dfl.sa_mask);
     ::sigaction(sig, &dfl, nullptr);
+    // The signal is blocked while its handler runs: let it through again.
+    sigset_t pending;
+    sigemptyset(&pending);
+    sigaddset(&pending, sig);
+    ::sigprocmask(SIG_UNBLOCK, &pending, nullptr);
     ::raise(sig);
     ::_exit(128 + sig);
 }
