@@ -175,15 +175,20 @@ TEST_F(FrameTexts, KeysGoToTheActiveViewButNotFromThePropertyPane)
 TEST_F(FrameTexts, F2OpensTheTransmissionDialog)
 {
     NewProject(work.Path(QStringLiteral("Hall")));
-    QString title;
-    QTimer::singleShot(0, [&] {
-        if (QWidget* dlg = QApplication::activeModalWidget()) {
-            title = dlg->metaObject()->className();
-            dlg->close();
-        }
-    });
     frame->TreePane()->Tree()->setFocus();
     QApplication::processEvents();
+    QString opened;
+    // Close the dialog as soon as it is up.
+    QTimer poll;
+    poll.setInterval(10);
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        if (QWidget* dlg = QApplication::activeModalWidget()) {
+            opened = QString::fromLatin1(dlg->metaObject()->className());
+            dlg->close();
+            poll.stop();
+        }
+    });
+    poll.start();
     QTest::keyClick(frame->TreePane()->Tree(), Qt::Key_F2);
-    EXPECT_EQ(title, QStringLiteral("CTransmissionProjectDlg"));
+    EXPECT_EQ(opened, QStringLiteral("CTransmissionProjectDlg"));
 }
