@@ -65,7 +65,7 @@ TEST_F(DrawingTest, FontTextImageHasTheControlsSizeAndIsClearOutsideTheGlyphs)
     ASSERT_FALSE(image.isNull());
     EXPECT_EQ(image.size(), QSize(text->Bounds().Width(), text->Bounds().Height()));
     EXPECT_TRUE(image.hasAlphaChannel());
-    const QImage glyphs = GlyphArea(MakeTextFont(ApplicationFontName(), 30, 0).family(), 40, text->text, image.size());
+    const QImage glyphs = GlyphArea(ToQFont(MakeTextFace(ApplicationFontName(), 30, 0)).family(), 40, text->text, image.size());
     int ink = 0;
     int stray = 0;
     for (int y = 0; y < image.height(); ++y) {

@@ -244,7 +244,7 @@ TEST_F(PropertyTest, NewControlsHaveTheirDefaults)
     EXPECT_FALSE(text->fontName.isEmpty());
     int w = 0;
     int h = 0;
-    MeasureTextPixels(MakeTextFont(text->fontName, 20, 0), QStringLiteral("FONTTEXT"), false, w, h);
+    MeasureTextPixels(MakeTextFace(text->fontName, 20, 0), QStringLiteral("FONTTEXT"), false, w, h);
     EXPECT_EQ(text->Bounds(), (IntRect{5, 6, 5 + w, 6 + h}));
     EXPECT_GT(w, 60);
     EXPECT_GT(h, 20);
@@ -252,7 +252,7 @@ TEST_F(PropertyTest, NewControlsHaveTheirDefaults)
 
 TEST_F(PropertyTest, MeasuringCountsTrailingBlanksAndLines)
 {
-    const QFont font = MakeTextFont(QStringLiteral("迷你简特细等线"), 20, 0);
+    const TextFace font = MakeTextFace(QStringLiteral("迷你简特细等线"), 20, 0);
     const QSizeF plain = MeasureText(font, QStringLiteral("Hall"), false);
     const QSizeF blanks = MeasureText(font, QStringLiteral("Hall   "), false);
     const QSizeF lines = MeasureText(font, QStringLiteral("Hall\nHall"), false);
@@ -262,7 +262,7 @@ TEST_F(PropertyTest, MeasuringCountsTrailingBlanksAndLines)
     EXPECT_GT(lines.height(), plain.height() * 1.8);
     EXPECT_EQ(empty.width(), 0.0);
     EXPECT_GT(empty.height(), 0.0); // one empty line
-    const QSizeF bold = MeasureText(MakeTextFont(QStringLiteral("迷你简特细等线"), 20, 1), QStringLiteral("Hall"), false);
+    const QSizeF bold = MeasureText(MakeTextFace(QStringLiteral("迷你简特细等线"), 20, 1), QStringLiteral("Hall"), false);
     EXPECT_GT(bold.width(), plain.width());
 }
 
