@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
+#include <QFileInfo>
 #include <QImage>
 #include <QProcess>
 
@@ -121,4 +122,24 @@ TEST(Render, RefusesUnknownPagesAndBadZooms)
     run = Start("mvltool", {QStringLiteral("render"), mvl, QStringLiteral("Lobby")});
     EXPECT_EQ(run.status, 1);
     EXPECT_FALSE(QFile::exists(out));
+}
+
+TEST(Demo, ResavingTheDemoChangesNoByte)
+{
+    TestFolder dir;
+    const QString copy = dir.Path(QStringLiteral("Lobby"));
+    QDir().mkpath(copy);
+    const QByteArray original = ReadAll(kExample + QStringLiteral("/Lobby.mvl"));
+    ASSERT_FALSE(original.isEmpty());
+    QFile out(copy + QStringLiteral("/Lobby.mvl"));
+    ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+    out.write(original);
+    out.close();
+    for (const QString& file : FilesUnder(kExample + QStringLiteral("/PHOTO"))) {
+        QDir().mkpath(QFileInfo(copy + QStringLiteral("/PHOTO/") + file).absolutePath());
+        ASSERT_TRUE(QFile::copy(kExample + QStringLiteral("/PHOTO/") + file, copy + QStringLiteral("/PHOTO/") + file));
+    }
+    const ToolRun run = Start("mvltool", {QStringLiteral("resave"), copy + QStringLiteral("/Lobby.mvl")});
+    ASSERT_EQ(run.status, 0) << run.errors.toStdString();
+    EXPECT_TRUE(ReadAll(copy + QStringLiteral("/Lobby.mvl")) == original);
 }
