@@ -3,6 +3,7 @@
 #include "ViewCursors.h"
 #include "ViewKeyState.h"
 #include "base/Translation.h"
+#include "controls/PageRendering.h"
 #include "editor/Alignment.h"
 #include "editor/DesignViewLogic.h"
 #include "editor/MarvolentaViewMainDelegate.h"
@@ -102,6 +103,7 @@ bool CMarvolentaView::DrawPage(QImage& target)
         target = QImage(size, QImage::Format_RGB32);
     QPainter p(&target);
     p.translate(-r.left, -r.top);
+    const PagePaintPass pass;
     page->Draw(p);
     return true;
 }
