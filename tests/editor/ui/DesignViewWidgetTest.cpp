@@ -95,6 +95,23 @@ TEST_F(DesignViewWidget, ThePageWindowFitsTheZoomedPageExactly)
     EXPECT_EQ(view->windowTitle(), "Lobby");
 }
 
+TEST_F(DesignViewWidget, ScrollBarsShownInASmallWindowGoWhenItFitsThePage)
+{
+    // The page grew while its window was small.
+    page->x2 = 900;
+    page->y2 = 700;
+    sub->setMinimumSize(0, 0);
+    sub->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    sub->resize(300, 250);
+    QApplication::processEvents();
+    ASSERT_TRUE(view->horizontalScrollBar()->isVisible());
+    view->FitToPage(false);
+    QApplication::processEvents();
+    EXPECT_FALSE(view->horizontalScrollBar()->isVisible());
+    EXPECT_FALSE(view->verticalScrollBar()->isVisible());
+    EXPECT_EQ(Surface()->size(), QSize(900, 700));
+}
+
 TEST_F(DesignViewWidget, PaintsThePageAtTheZoom)
 {
     page->backgroundColor = MakeRgb(0, 0, 255);
