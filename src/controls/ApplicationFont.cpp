@@ -1,5 +1,6 @@
 #include "ApplicationFont.h"
 
+#include "TextDrawing.h"
 #include "base/AppPaths.h"
 
 #include <QFont>
@@ -29,6 +30,7 @@ bool RegisterApplicationFont()
     registeredId = id;
     QFont::removeSubstitutions(ApplicationFontName());
     QFont::insertSubstitution(ApplicationFontName(), families.first());
+    ClearTextCaches();
     return true;
 }
 
@@ -39,6 +41,7 @@ void UnregisterApplicationFont()
     QFontDatabase::removeApplicationFont(registeredId);
     QFont::removeSubstitutions(ApplicationFontName());
     registeredId = -1;
+    ClearTextCaches();
 }
 
 QString IconTitleFontName()

@@ -8,6 +8,8 @@
 #include <QImage>
 #include <QPaintDevice>
 #include <QPainter>
+#include <QStaticText>
+#include <QTextLayout>
 
 #include <algorithm>
 #include <cmath>
@@ -15,7 +17,8 @@
 
 namespace {
 
-constexpr double kReferenceDpi = 96.0;
+constexpr int kReferenceDpi = 96;
+constexpr int kCacheLimit = 8192;
 
 // Measuring happens on a device of the reference resolution, so sizes never depend on
 // the screen the editor happens to run on.
@@ -24,6 +27,15 @@ const QPaintDevice& ReferenceDevice()
     static const QImage device(1, 1, QImage::Format_ARGB32_Premultiplied);
     return device;
 }
+
+int DeviceDpi(const QPainter& painter)
+{
+    const QPaintDevice* device = painter.device();
+    const int dpi = device ? device->logicalDpiY() : kReferenceDpi;
+    return dpi > 0 ? dpi : kReferenceDpi;
+}
+
+// ---------------------------------------------------------------- fonts
 
 QHash<QString, bool>& FamilyCache()
 {
@@ -44,21 +56,102 @@ bool FamilyAvailable(const QString& family)
     return available;
 }
 
+struct DeviceFaceKey {
+    TextFace face;
+    int dpi;
+    bool operator==(const DeviceFaceKey& o) const { return dpi == o.dpi && face == o.face; }
+};
+size_t qHash(const DeviceFaceKey& k, size_t seed)
+{
+    return qHashMulti(seed, k.face, k.dpi);
+}
+
+QHash<DeviceFaceKey, QFont>& FontCache()
+{
+    static QHash<DeviceFaceKey, QFont> cache;
+    return cache;
+}
+
+// The font for a face on a device of the given resolution: the pixel size stays that of
+// the reference resolution.
+const QFont& FontFor(const TextFace& face, int dpi)
+{
+    auto& cache = FontCache();
+    const DeviceFaceKey key{face, dpi};
+    const auto it = cache.constFind(key);
+    if (it != cache.constEnd())
+        return *it;
+    QFont font;
+    if (FamilyAvailable(face.family)) {
+        font.setFamily(face.family);
+    } else {
+        font.setFamily(QStringLiteral("Sans Serif"));
+        font.setStyleHint(QFont::SansSerif);
+    }
+    font.setPointSizeF(std::max(face.points, 0.25) * kReferenceDpi / dpi);
+    font.setBold((face.style & 1) != 0);
+    font.setItalic((face.style & 2) != 0);
+    font.setStyleStrategy(QFont::PreferAntialias);
+    if (cache.size() > kCacheLimit)
+        cache.clear();
+    return *cache.insert(key, font);
+}
+
 double& ApplicationCellRatio()
 {
-    static double ratio = 0.0; // (ascent + descent) / em, measured once
+    static double ratio = 0.0; // (ascent + descent) / em of the application font
     return ratio;
 }
 
-struct TextRun {
-    QString text;
-    QPointF baseline; // from the top-left corner of the block
+// ---------------------------------------------------------------- shaped texts
+
+struct Run {
+    QStaticText text;
+    QPointF topLeft; // from the top-left corner of the block
 };
 
-struct TextBlock {
-    QSizeF size;
-    std::vector<TextRun> runs;
+struct Block {
+    QSizeF size;          // the measured box
+    bool overflows = false; // reaches outside its rectangle (rectangle layouts only)
+    std::vector<Run> runs;
 };
+
+struct BlockKey {
+    TextFace face;
+    QString text;
+    int dpi = kReferenceDpi;
+    bool vertical = false;
+    // Rectangle layouts only: size, alignment and wrapping (alignment 0 = a free text).
+    int width = 0;
+    int height = 0;
+    int alignment = 0;
+    bool wrap = false;
+    bool operator==(const BlockKey& o) const
+    {
+        return dpi == o.dpi && vertical == o.vertical && width == o.width && height == o.height
+            && alignment == o.alignment && wrap == o.wrap && face == o.face && text == o.text;
+    }
+};
+size_t qHash(const BlockKey& k, size_t seed)
+{
+    return qHashMulti(seed, k.face, k.text, k.dpi, k.vertical, k.width, k.height, k.alignment, k.wrap);
+}
+
+QHash<BlockKey, Block>& BlockCache()
+{
+    static QHash<BlockKey, Block> cache;
+    return cache;
+}
+
+Run MakeRun(const QString& text, QPointF topLeft, const QFont& deviceFont)
+{
+    Run run;
+    run.text.setTextFormat(Qt::PlainText);
+    run.text.setText(text);
+    run.text.prepare(QTransform(), deviceFont);
+    run.topLeft = topLeft;
+    return run;
+}
 
 QStringList SplitLines(const QString& text)
 {
@@ -80,9 +173,10 @@ QStringList SplitCharacters(const QString& line)
     return chars;
 }
 
-TextBlock LayoutHorizontal(const QFont& font, const QString& text)
+Block LayoutHorizontal(const TextFace& face, const QString& text, int dpi)
 {
-    const QFontMetricsF fm(font, &ReferenceDevice());
+    const QFontMetricsF fm(FontFor(face, kReferenceDpi), &ReferenceDevice());
+    const QFont& deviceFont = FontFor(face, dpi);
     const QStringList lines = SplitLines(text);
     const double ascent = fm.ascent();
     const double spacing = fm.lineSpacing();
@@ -99,18 +193,19 @@ TextBlock LayoutHorizontal(const QFont& font, const QString& text)
         maxRight = std::max(maxRight, ink.right());
         bottom = std::max(bottom, ascent + i * spacing + ink.bottom());
     }
-    TextBlock block;
+    Block block;
     const double shift = -minLeft; // a glyph reaching left of its origin stays inside
     block.size = QSizeF(maxRight + shift, bottom);
     for (int i = 0; i < lines.size(); ++i)
         if (!lines[i].isEmpty())
-            block.runs.push_back({lines[i], QPointF(shift, ascent + i * spacing)});
+            block.runs.push_back(MakeRun(lines[i], QPointF(shift, i * spacing), deviceFont));
     return block;
 }
 
-TextBlock LayoutVertical(const QFont& font, const QString& text)
+Block LayoutVertical(const TextFace& face, const QString& text, int dpi)
 {
-    const QFontMetricsF fm(font, &ReferenceDevice());
+    const QFontMetricsF fm(FontFor(face, kReferenceDpi), &ReferenceDevice());
+    const QFont& deviceFont = FontFor(face, dpi);
     const QStringList lines = SplitLines(text);
     std::vector<QStringList> columns;
     double columnWidth = 0.0;
@@ -122,117 +217,193 @@ TextBlock LayoutVertical(const QFont& font, const QString& text)
             columnWidth = std::max(columnWidth, fm.horizontalAdvance(c));
     }
     const double spacing = fm.lineSpacing();
-    TextBlock block;
+    Block block;
     const int count = static_cast<int>(columns.size());
-    block.size = QSizeF(columnWidth * count,
-                        longest == 0 ? fm.height() : fm.height() + (longest - 1) * spacing);
+    block.size = QSizeF(columnWidth * count, longest == 0 ? fm.height() : fm.height() + (longest - 1) * spacing);
     for (int j = 0; j < count; ++j) {
-        const double left = (count - 1 - j) * columnWidth; // first line on the right
+        const double left = (count - 1 - j) * columnWidth; // the first line on the right
         for (int k = 0; k < columns[j].size(); ++k) {
             const QString& c = columns[j][k];
             const double x = left + (columnWidth - fm.horizontalAdvance(c)) / 2.0;
-            block.runs.push_back({c, QPointF(x, fm.ascent() + k * spacing)});
+            block.runs.push_back(MakeRun(c, QPointF(x, k * spacing), deviceFont));
         }
     }
     return block;
 }
 
-// Layouts are asked for on every paint; the cache keeps them for texts seen recently.
-QHash<QString, TextBlock>& LayoutCache()
+const Block& FreeBlock(const TextFace& face, const QString& text, bool vertical, int dpi)
 {
-    static QHash<QString, TextBlock> cache;
-    return cache;
-}
-
-const TextBlock& Layout(const QFont& font, const QString& text, bool vertical)
-{
-    auto& cache = LayoutCache();
-    QString key = font.key();
-    key += vertical ? u'V' : u'H';
-    key += text;
+    auto& cache = BlockCache();
+    BlockKey key;
+    key.face = face;
+    key.text = text;
+    key.dpi = dpi;
+    key.vertical = vertical;
     const auto it = cache.constFind(key);
     if (it != cache.constEnd())
         return *it;
-    if (cache.size() > 4096)
+    if (cache.size() > kCacheLimit)
         cache.clear();
-    return *cache.insert(key, vertical ? LayoutVertical(font, text) : LayoutHorizontal(font, text));
+    return *cache.insert(key, vertical ? LayoutVertical(face, text, dpi) : LayoutHorizontal(face, text, dpi));
 }
 
-// The font as the painter's device needs it for the reference resolution.
-QFont ForDevice(const QFont& font, const QPainter& painter)
+// Lines laid out in a rectangle of the given size, each placed by the alignment.
+Block LayoutInRect(const TextFace& face, const QString& text, QSizeF size, int alignment, bool wrap, int dpi)
 {
-    const QPaintDevice* device = painter.device();
-    const int dpi = device ? device->logicalDpiY() : static_cast<int>(kReferenceDpi);
-    if (dpi <= 0 || dpi == static_cast<int>(kReferenceDpi) || font.pointSizeF() <= 0)
-        return font;
-    QFont adjusted = font;
-    adjusted.setPointSizeF(font.pointSizeF() * kReferenceDpi / dpi);
-    return adjusted;
+    const QFont& reference = FontFor(face, kReferenceDpi);
+    const QFont& deviceFont = FontFor(face, dpi);
+    const Qt::Alignment align = AlignmentFlags(alignment);
+    const double horizontal = (align & Qt::AlignHCenter) ? 0.5 : (align & Qt::AlignRight) ? 1.0 : 0.0;
+    const double verticalShare = (align & Qt::AlignVCenter) ? 0.5 : (align & Qt::AlignBottom) ? 1.0 : 0.0;
+
+    QString shown = text;
+    shown.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    shown.replace(u'\r', u'\n');
+    if (!wrap)
+        shown.replace(u'\n', u' ');
+    shown.replace(u'\n', QChar::LineSeparator);
+
+    QTextLayout layout(shown, reference, const_cast<QPaintDevice*>(&ReferenceDevice()));
+    QTextOption option;
+    option.setWrapMode(wrap ? QTextOption::WrapAtWordBoundaryOrAnywhere : QTextOption::NoWrap);
+    layout.setTextOption(option);
+    layout.beginLayout();
+    struct Line {
+        QString text;
+        double width;
+        double y;
+    };
+    std::vector<Line> lines;
+    double y = 0.0;
+    double widest = 0.0;
+    while (true) {
+        QTextLine line = layout.createLine();
+        if (!line.isValid())
+            break;
+        line.setLineWidth(wrap ? size.width() : 1e7);
+        line.setPosition(QPointF(0, y));
+        QString part = shown.mid(line.textStart(), line.textLength());
+        while (!part.isEmpty() && (part.back() == QChar::LineSeparator || part.back().isSpace()))
+            part.chop(1);
+        const double width = line.naturalTextWidth();
+        lines.push_back({part, width, y});
+        widest = std::max(widest, width);
+        y += line.height();
+    }
+    layout.endLayout();
+
+    Block block;
+    block.size = QSizeF(widest, y);
+    const double top = (size.height() - y) * verticalShare;
+    for (const Line& line : lines) {
+        if (line.text.isEmpty())
+            continue;
+        const double left = (size.width() - line.width) * horizontal;
+        block.runs.push_back(MakeRun(line.text, QPointF(left, top + line.y), deviceFont));
+    }
+    block.overflows = widest > size.width() + 0.5 || y > size.height() + 0.5;
+    return block;
 }
 
-void PreparePainter(QPainter& painter, const QFont& font, COLORREF colour)
+const Block& RectBlock(const TextFace& face, const QString& text, QSizeF size, int alignment, bool vertical,
+                       bool wrap, int dpi)
 {
-    painter.setFont(ForDevice(font, painter));
+    auto& cache = BlockCache();
+    BlockKey key;
+    key.face = face;
+    key.text = text;
+    key.dpi = dpi;
+    key.vertical = vertical;
+    key.width = qRound(size.width() * 8);
+    key.height = qRound(size.height() * 8);
+    key.alignment = alignment;
+    key.wrap = wrap;
+    const auto it = cache.constFind(key);
+    if (it != cache.constEnd())
+        return *it;
+    Block block;
+    if (vertical) {
+        // Upright characters in columns, the whole block placed by the alignment.
+        block = FreeBlock(face, text, true, dpi);
+        const Qt::Alignment align = AlignmentFlags(alignment);
+        const double dx = (align & Qt::AlignHCenter) ? (size.width() - block.size.width()) / 2.0
+            : (align & Qt::AlignRight)               ? size.width() - block.size.width()
+                                                     : 0.0;
+        const double dy = (align & Qt::AlignVCenter) ? (size.height() - block.size.height()) / 2.0
+            : (align & Qt::AlignBottom)              ? size.height() - block.size.height()
+                                                     : 0.0;
+        for (Run& run : block.runs)
+            run.topLeft += QPointF(dx, dy);
+        block.overflows = block.size.width() > size.width() || block.size.height() > size.height();
+    } else {
+        block = LayoutInRect(face, text, size, alignment, wrap, dpi);
+    }
+    if (cache.size() > kCacheLimit)
+        cache.clear();
+    return *cache.insert(key, block);
+}
+
+void DrawBlock(QPainter& painter, const Block& block, QPointF origin, const TextFace& face, COLORREF colour,
+               int dpi)
+{
+    painter.setFont(FontFor(face, dpi));
     painter.setPen(ToQColor(colour)); // always opaque
-    painter.setBrush(Qt::NoBrush);
     painter.setRenderHint(QPainter::TextAntialiasing, true);
-    painter.setRenderHint(QPainter::Antialiasing, true);
+    for (const Run& run : block.runs)
+        painter.drawStaticText(origin + run.topLeft, run.text);
 }
 
 } // namespace
 
-QFont MakeTextFont(const QString& family, double points, int style)
+size_t qHash(const TextFace& face, size_t seed)
 {
-    QFont font;
-    if (FamilyAvailable(family)) {
-        font.setFamily(family);
-    } else {
-        font.setFamily(QStringLiteral("Sans Serif"));
-        font.setStyleHint(QFont::SansSerif);
-    }
-    font.setPointSizeF(std::max(points, 0.25));
-    font.setBold((style & 1) != 0);
-    font.setItalic((style & 2) != 0);
-    font.setStyleStrategy(QFont::PreferAntialias);
-    font.setKerning(true);
-    return font;
+    return qHashMulti(seed, face.family, face.points, face.style);
 }
 
-QFont MakeApplicationFont(int cellHeight, int style)
+TextFace MakeTextFace(const QString& family, double points, int style)
+{
+    return TextFace{family, std::max(points, 0.25), style};
+}
+
+QFont ToQFont(const TextFace& face)
+{
+    return FontFor(face, kReferenceDpi);
+}
+
+TextFace ApplicationFace(int cellHeight, int style)
 {
     double& ratio = ApplicationCellRatio();
     if (ratio <= 0.0) {
-        QFont probe = MakeTextFont(ApplicationFontName(), 75.0, 0); // 100 pixels per em
-        const QFontMetricsF fm(probe, &ReferenceDevice());
+        const QFontMetricsF fm(FontFor(MakeTextFace(ApplicationFontName(), 75.0, 0), kReferenceDpi),
+                               &ReferenceDevice()); // 100 pixels per em
         ratio = fm.height() > 0 ? fm.height() / 100.0 : 1.0;
     }
     const double emPixels = std::max(1, cellHeight) / ratio;
-    return MakeTextFont(ApplicationFontName(), emPixels * 72.0 / kReferenceDpi, style);
+    return MakeTextFace(ApplicationFontName(), emPixels * 72.0 / kReferenceDpi, style);
 }
 
-QSizeF MeasureText(const QFont& font, const QString& text, bool vertical)
+QSizeF MeasureText(const TextFace& face, const QString& text, bool vertical)
 {
-    return Layout(font, text, vertical).size;
+    return FreeBlock(face, text, vertical, kReferenceDpi).size;
 }
 
-void MeasureTextPixels(const QFont& font, const QString& text, bool vertical, int& width, int& height)
+void MeasureTextPixels(const TextFace& face, const QString& text, bool vertical, int& width, int& height)
 {
-    const QSizeF size = MeasureText(font, text, vertical);
+    const QSizeF size = MeasureText(face, text, vertical);
     // A hair of rounding noise must not add a whole empty pixel column.
     width = static_cast<int>(std::ceil(size.width() - 1e-3));
     height = static_cast<int>(std::ceil(size.height() - 1e-3));
 }
 
-void DrawTextAt(QPainter& painter, QPointF topLeft, const QFont& font, const QString& text,
+void DrawTextAt(QPainter& painter, QPointF topLeft, const TextFace& face, const QString& text,
                 COLORREF colour, bool vertical)
 {
     if (text.isEmpty())
         return;
-    const TextBlock& block = Layout(font, text, vertical);
+    const int dpi = DeviceDpi(painter);
+    const Block& block = FreeBlock(face, text, vertical, dpi);
     painter.save();
-    PreparePainter(painter, font, colour);
-    for (const TextRun& run : block.runs)
-        painter.drawText(topLeft + run.baseline, run.text);
+    DrawBlock(painter, block, topLeft, face, colour, dpi);
     painter.restore();
 }
 
@@ -247,47 +418,25 @@ Qt::Alignment AlignmentFlags(int alignment)
     return h | v;
 }
 
-void DrawTextInRect(QPainter& painter, const QRectF& rect, const QFont& font, const QString& text,
+void DrawTextInRect(QPainter& painter, const QRectF& rect, const TextFace& face, const QString& text,
                     COLORREF colour, int alignment, bool vertical, bool wrap)
 {
     if (text.isEmpty() || rect.width() <= 0 || rect.height() <= 0)
         return;
+    const int dpi = DeviceDpi(painter);
+    const Block& block = RectBlock(face, text, rect.size(), alignment, vertical, wrap, dpi);
     painter.save();
-    painter.setClipRect(rect, Qt::IntersectClip);
-    const Qt::Alignment align = AlignmentFlags(alignment);
-    if (vertical) {
-        // Upright characters in columns, the whole block placed by the alignment.
-        const QSizeF size = MeasureText(font, text, true);
-        double x = rect.left();
-        double y = rect.top();
-        if (align & Qt::AlignHCenter)
-            x += (rect.width() - size.width()) / 2.0;
-        else if (align & Qt::AlignRight)
-            x += rect.width() - size.width();
-        if (align & Qt::AlignVCenter)
-            y += (rect.height() - size.height()) / 2.0;
-        else if (align & Qt::AlignBottom)
-            y += rect.height() - size.height();
-        DrawTextAt(painter, QPointF(x, y), font, text, colour, true);
-    } else {
-        PreparePainter(painter, font, colour);
-        QString shown = text;
-        int flags = static_cast<int>(align);
-        if (wrap) {
-            flags |= Qt::TextWordWrap;
-        } else {
-            shown.replace(u'\n', u' ');
-            flags |= Qt::TextSingleLine;
-        }
-        painter.drawText(rect, flags, shown);
-    }
+    if (block.overflows)
+        painter.setClipRect(rect, Qt::IntersectClip);
+    DrawBlock(painter, block, rect.topLeft(), face, colour, dpi);
     painter.restore();
 }
 
 void ClearTextCaches()
 {
     FamilyCache().clear();
-    LayoutCache().clear();
+    FontCache().clear();
+    BlockCache().clear();
     ApplicationCellRatio() = 0.0;
 }
 

@@ -463,13 +463,13 @@ void XButton::DrawLabel(QPainter& dc, const QRect& view, COLORREF colour)
     if (text.isEmpty())
         return;
     const int height = std::max(1, mainDelegate->ScaleLength(fontSize));
-    DrawTextInRect(dc, QRectF(view), MakeApplicationFont(height), text, colour, alignment, vertical != 0, false);
+    DrawTextInRect(dc, QRectF(view), ApplicationFace(height), text, colour, alignment, vertical != 0, false);
 }
 
 void XButton::DrawBadge(QPainter& dc, const QRect& view)
 {
     const int height = std::max(1, mainDelegate->ScaleLength(16));
-    DrawTextInRect(dc, QRectF(view), MakeApplicationFont(height), QString::number(sendCode), kBadgeColour, 9,
+    DrawTextInRect(dc, QRectF(view), ApplicationFace(height), QString::number(sendCode), kBadgeColour, 9,
                    false, false);
 }
 

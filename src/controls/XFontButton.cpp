@@ -75,7 +75,7 @@ bool XFontButton::Save(MyFile& file)
             const COLORREF colour = pressed ? pressedTextColor : textColor;
             const bool ok = WriteTextImage(pressed ? QStringLiteral("_1") : QString(),
                                            [this, colour](QPainter& p, const QRectF& rect) {
-                                               DrawTextInRect(p, rect, TextFont(std::max(1, fontSize)), text,
+                                               DrawTextInRect(p, rect, Face(std::max(1, fontSize)), text,
                                                               colour, alignment, false, true);
                                            });
             if (!ok)
@@ -124,13 +124,13 @@ void XFontButton::DrawLabel(QPainter& dc, const QRect& view, COLORREF colour)
 {
     if (text.isEmpty())
         return;
-    DrawTextInRect(dc, QRectF(view), TextFont(ViewFontSize()), text, colour, alignment, false, true);
+    DrawTextInRect(dc, QRectF(view), Face(ViewFontSize()), text, colour, alignment, false, true);
 }
 
 void XFontButton::DrawBadge(QPainter& dc, const QRect& view)
 {
     const int points = std::max(1, mainDelegate->ScaleLength(10));
     const COLORREF colour = showPressed ? pressedTextColor : MakeRgb(255, 0, 0);
-    DrawTextInRect(dc, QRectF(view), MakeTextFont(ApplicationFontName(), points, fontStyle),
+    DrawTextInRect(dc, QRectF(view), MakeTextFace(ApplicationFontName(), points, fontStyle),
                    QString::number(sendCode), colour, 9, false, false);
 }

@@ -47,9 +47,9 @@ const QString& XFontText::EffectiveFontName()
     return fontName;
 }
 
-QFont XFontText::TextFont(double points)
+TextFace XFontText::Face(double points)
 {
-    return MakeTextFont(EffectiveFontName(), points, fontStyle);
+    return MakeTextFace(EffectiveFontName(), points, fontStyle);
 }
 
 QString XFontText::SampleText(int kind, const QString& typeKey)
@@ -251,7 +251,7 @@ bool XFontText::Save(MyFile& file)
     if (text.isEmpty())
         return true;
     return WriteTextImage(QString(), [this](QPainter& p, const QRectF&) {
-        DrawTextAt(p, QPointF(0, 0), TextFont(std::max(1, fontSize)), text, textColor, vertical != 0);
+        DrawTextAt(p, QPointF(0, 0), Face(std::max(1, fontSize)), text, textColor, vertical != 0);
     });
 }
 
@@ -325,7 +325,7 @@ void XFontText::NormalizeBounds()
         return; // no font of that size: the size stays as it was
     int width = 0;
     int height = 0;
-    MeasureTextPixels(TextFont(fontSize), text, vertical != 0, width, height);
+    MeasureTextPixels(Face(fontSize), text, vertical != 0, width, height);
     x2 = x1 + width;
     y2 = y1 + height;
 }
@@ -342,7 +342,7 @@ void XFontText::Draw(QPainter& dc)
         return;
     if (!text.isEmpty() && fontSize > 0) {
         const IntRect r = mainDelegate->MapRect(Bounds());
-        DrawTextAt(dc, QPointF(r.left, r.top), TextFont(ViewFontSize()), text, textColor, vertical != 0);
+        DrawTextAt(dc, QPointF(r.left, r.top), Face(ViewFontSize()), text, textColor, vertical != 0);
     }
     DrawSelectionMarks(dc);
 }
@@ -361,7 +361,7 @@ void XFontText::DrawPlaceholder(QPainter& dc, const QRect& viewRect, bool withTe
         return;
     dc.fillRect(viewRect, ToQColor(kPlaceholderColour));
     if (withText)
-        DrawTextInRect(dc, QRectF(viewRect), TextFont(ViewFontSize()), text, textColor, alignment,
+        DrawTextInRect(dc, QRectF(viewRect), Face(ViewFontSize()), text, textColor, alignment,
                        vertical != 0, true);
 }
 

@@ -1,8 +1,8 @@
 #pragma once
 
+#include "TextDrawing.h"
 #include "model/XControl.h"
 
-#include <QFont>
 #include <QRectF>
 
 #include <functional>
@@ -34,7 +34,7 @@ public:
     // The font family after the empty-name substitution, which happens the first time a
     // font is needed: an empty name becomes the system's icon-title font.
     const QString& EffectiveFontName();
-    QFont TextFont(double points);
+    TextFace Face(double points);
     // The text a content kind puts into the control (kind 0: the type key).
     static QString SampleText(int kind, const QString& typeKey);
 
