@@ -3,6 +3,7 @@
 #include "ViewCursors.h"
 #include "ViewKeyState.h"
 #include "base/Translation.h"
+#include "controls/PageRendering.h"
 #include "editor/Alignment.h"
 #include "editor/DesignViewLogic.h"
 #include "editor/MarvolentaViewMainDelegate.h"
@@ -102,6 +103,7 @@ bool CMarvolentaView::DrawPage(QImage& target)
         target = QImage(size, QImage::Format_RGB32);
     QPainter p(&target);
     p.translate(-r.left, -r.top);
+    const PagePaintPass pass;
     page->Draw(p);
     return true;
 }
@@ -153,7 +155,10 @@ void CMarvolentaView::UpdateScrollBars()
     if (!page || !delegate)
         return;
     const IntRect r = delegate->PageRectToView(page->Bounds());
-    const QSize area = viewport()->size();
+    // A page that fits the view without scroll bars gets none, even if they are shown now
+    // and take room from the viewport.
+    const QSize whole = maximumViewportSize();
+    const QSize area = r.Width() <= whole.width() && r.Height() <= whole.height() ? whole : viewport()->size();
     horizontalScrollBar()->setRange(0, std::max(0, r.Width() - area.width()));
     verticalScrollBar()->setRange(0, std::max(0, r.Height() - area.height()));
     horizontalScrollBar()->setPageStep(std::max(1, area.width()));

@@ -2,11 +2,15 @@
 
 #include <QCoreApplication>
 #include <QKeyEvent>
+#include <QPointer>
 
 ViewKeyState& ViewKeyState::Instance()
 {
-    // Owned by the application object, so it is gone before the application is.
-    static ViewKeyState* instance = new ViewKeyState(QCoreApplication::instance());
+    // Owned by the application object, so it is gone with it (and made again for a later
+    // application object).
+    static QPointer<ViewKeyState> instance;
+    if (!instance)
+        instance = new ViewKeyState(QCoreApplication::instance());
     return *instance;
 }
 

@@ -1,6 +1,7 @@
 #include "support/TestProject.h"
 
 #include "base/Translation.h"
+#include "controls/XPageContainer.h"
 #include "editor/DesignViewLogic.h"
 #include "editor/ui/CMarvolentaView.h"
 #include "editor/ui/ViewCursors.h"
@@ -92,6 +93,23 @@ TEST_F(DesignViewWidget, ThePageWindowFitsTheZoomedPageExactly)
     view->FitToPage(false);
     EXPECT_EQ(Surface()->size(), QSize(800, 600));
     EXPECT_EQ(view->windowTitle(), "Lobby");
+}
+
+TEST_F(DesignViewWidget, ScrollBarsShownInASmallWindowGoWhenItFitsThePage)
+{
+    // The page grew while its window was small.
+    page->x2 = 900;
+    page->y2 = 700;
+    sub->setMinimumSize(0, 0);
+    sub->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    sub->resize(300, 250);
+    QApplication::processEvents();
+    ASSERT_TRUE(view->horizontalScrollBar()->isVisible());
+    view->FitToPage(false);
+    QApplication::processEvents();
+    EXPECT_FALSE(view->horizontalScrollBar()->isVisible());
+    EXPECT_FALSE(view->verticalScrollBar()->isVisible());
+    EXPECT_EQ(Surface()->size(), QSize(900, 700));
 }
 
 TEST_F(DesignViewWidget, PaintsThePageAtTheZoom)
@@ -331,6 +349,42 @@ TEST_F(DesignViewWidget, AlignmentRunsOnTheViewsPageWithItsFocusControl)
     EXPECT_TRUE(view->RunAlignCommand(32869));
     EXPECT_EQ(b->y1, 10);
     EXPECT_FALSE(view->RunAlignCommand(32869));
+}
+
+TEST_F(DesignViewWidget, ContainersShowingOneSubPageShareItsPictureOnlyWithinAPaint)
+{
+    XPage* sub = t->AddPage(QStringLiteral("Zone"), 1);
+    sub->x2 = 100;
+    sub->y2 = 100;
+    sub->backgroundColor = MakeRgb(0, 200, 0);
+    TestControl* mark = t->Add(sub, 4, 60, 0, 100, 100); // the right part of the sub-page
+    mark->color = MakeRgb(200, 0, 200);
+    auto* wide = new XPageContainer;
+    wide->x1 = 0;
+    wide->y1 = 0;
+    wide->x2 = 100;
+    wide->y2 = 50;
+    page->AddControl(wide);
+    wide->SetSubPage(sub);
+    auto* narrow = new XPageContainer; // crops the sub-page before the mark
+    narrow->x1 = 200;
+    narrow->y1 = 0;
+    narrow->x2 = 250;
+    narrow->y2 = 50;
+    page->AddControl(narrow);
+    narrow->SetSubPage(sub);
+
+    QImage shot = view->RenderPage();
+    EXPECT_EQ(shot.pixelColor(80, 20), QColor(200, 0, 200));
+    EXPECT_EQ(shot.pixelColor(20, 20), QColor(0, 200, 0));
+    EXPECT_EQ(shot.pixelColor(240, 20), QColor(0, 200, 0));
+    EXPECT_EQ(shot.pixelColor(255, 20), QColor(255, 255, 255)); // beyond the narrow one
+
+    // The next paint sees a change of the sub-page.
+    sub->backgroundColor = MakeRgb(0, 0, 200);
+    shot = view->grab().toImage();
+    EXPECT_EQ(shot.pixelColor(20, 20), QColor(0, 0, 200));
+    EXPECT_EQ(shot.pixelColor(240, 20), QColor(0, 0, 200));
 }
 
 } // namespace
