@@ -79,6 +79,10 @@ CDeviceInfoManageDlg::CDeviceInfoManageDlg(DeviceInfoManageDelegate* owner, QWid
     form->addRow(Translate("344") + QStringLiteral(":"), uhdEdit);
     form->addRow(QString(), saveButton);
     editBox->setMinimumWidth(300);
+    // The list keeps its width whether or not the edit area is shown.
+    QSizePolicy policy = editBox->sizePolicy();
+    policy.setRetainSizeWhenHidden(true);
+    editBox->setSizePolicy(policy);
 
     auto* layout = new QHBoxLayout(this);
     layout->addWidget(listBox, 1);
