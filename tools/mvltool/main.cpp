@@ -3,6 +3,7 @@
 #include "ToolCommands.h"
 
 #include "base/Translation.h"
+#include "controls/ApplicationFont.h"
 #include "controls/ControlClasses.h"
 
 #include <QDir>
@@ -25,6 +26,7 @@ const std::map<QString, std::function<int(const QStringList&)>>& Commands()
         {QStringLiteral("info"), &RunInfo},
         {QStringLiteral("resave"), &RunResave},
         {QStringLiteral("new"), &RunNew},
+        {QStringLiteral("render"), &RunRender},
     };
     return commands;
 }
@@ -46,7 +48,9 @@ int Usage()
                  "usage: mvltool COMMAND ARGS\n"
                  "  info FILE.mvl                 print the project as JSON\n"
                  "  resave FILE.mvl               load and save the project in place\n"
-                 "  new FOLDER WIDTH HEIGHT       create an empty project\n");
+                 "  new FOLDER WIDTH HEIGHT       create an empty project\n"
+                 "  render FILE.mvl PAGE OUT.png [--zoom Z]\n"
+                 "                                draw a page as the design view shows it\n");
     return 1;
 }
 
@@ -61,6 +65,7 @@ int main(int argc, char** argv)
     QGuiApplication app(argc, argv);
     Translation::LoadLanguage();
     RegisterControlClasses();
+    RegisterApplicationFont();
 
     QStringList args = app.arguments().mid(1);
     if (args.isEmpty())
