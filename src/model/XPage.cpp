@@ -17,8 +17,17 @@
 #include <QPainter>
 
 #include <algorithm>
+#include <atomic>
 
-XPage::XPage()
+namespace {
+quint64 NextPageSerial()
+{
+    static std::atomic<quint64> next{1};
+    return next++;
+}
+}
+
+XPage::XPage() : serial(NextPageSerial())
 {
     recordVersion = 1;
     page = this;
@@ -101,6 +110,7 @@ bool XPage::OnPropertyChanged(CMFCMyPropertyGridProperty& property)
         const int v = property.GetInt();
         if (v < 0 || v > 0xFFFF) {
             // Stored as a word: refuse what the file cannot hold.
+            ShowMessageText(TranslateFormat("960", RangeArgs(0, 0xFFFF)), "70");
             property.SetValue(runtimeValue);
             return false;
         }
@@ -410,9 +420,18 @@ bool XPage::RemoveGroup(const QString& groupName)
         return false;
     for (XControl* c : controls)
         c->ForgetInterlockGroup(g);
-    interlockGroups.erase(std::find_if(interlockGroups.begin(), interlockGroups.end(),
-                                       [g](const auto& p) { return p.get() == g; }));
+    const auto it = std::find_if(interlockGroups.begin(), interlockGroups.end(),
+                                 [g](const auto& p) { return p.get() == g; });
+    retiredGroups.push_back(std::move(*it));
+    interlockGroups.erase(it);
     return true;
+}
+
+bool XPage::IsGroupEntry(const QString* entry) const
+{
+    return entry
+        && std::any_of(interlockGroups.cbegin(), interlockGroups.cend(),
+                       [entry](const auto& p) { return p.get() == entry; });
 }
 
 QStringList XPage::GroupNames() const

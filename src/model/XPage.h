@@ -52,10 +52,14 @@ public:
     QString UniqueControlName(int typeNumber) const;
     void FillSliderOptions(CMFCMyPropertyGridProperty& property) const;
 
-    // Interlock groups; entries are stable, so members can point at the name.
+    // Interlock groups; entries are stable, so members can point at the name. A removed
+    // group's entry is retired rather than freed, so a pointer kept by a removed control or
+    // an undo snapshot never dangles and never aliases a later group: IsGroupEntry tells
+    // whether it still names a live group.
     QString* AddGroup(const QString& groupName);
     QString* FindGroup(const QString& groupName) const;
     bool RemoveGroup(const QString& groupName);
+    bool IsGroupEntry(const QString* entry) const;
     QStringList GroupNames() const;
 
     // Undo and redo
@@ -75,12 +79,18 @@ public:
 
     IntRect PageBounds() const { return Bounds(); }
 
+    // Identity of this page object for the life of the process, never reused: references
+    // kept by controls and their undo snapshots find the page by it without holding a
+    // pointer that could dangle once the page is deleted.
+    const quint64 serial;
+
     PageWindow* window = nullptr;
     COLORREF backgroundColor = 0xFFFFFF;
     QList<XControl*> controls;
     std::vector<std::unique_ptr<QString>> interlockGroups;
     QList<TActionCommands*> undoList;
     QList<TActionCommands*> redoList;
+    std::vector<std::unique_ptr<QString>> retiredGroups;
     int runtimeValue = 0;
     int runtimeFlag = 1;
 

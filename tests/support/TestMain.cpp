@@ -1,5 +1,6 @@
 #include "base/AppPaths.h"
 #include "base/Translation.h"
+#include "controls/ApplicationFont.h"
 #include "controls/ControlClasses.h"
 
 #include <gtest/gtest.h>
@@ -21,6 +22,7 @@ int main(int argc, char** argv)
     AppPaths::SetAppFolder(QStringLiteral(MVL_BIN_DIR));
     Translation::SetLanguage(0);
     RegisterControlClasses();
+    RegisterApplicationFont();
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

@@ -4,6 +4,7 @@
 
 #include "base/AppPaths.h"
 #include "base/Translation.h"
+#include "controls/ApplicationFont.h"
 #include "controls/ControlClasses.h"
 
 #include <QDir>
@@ -17,6 +18,7 @@ int main(int argc, char** argv)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
     RegisterControlClasses();
+    RegisterApplicationFont();
     const QStringList args = app.arguments();
     if (args.size() != 2) {
         std::fprintf(stderr, "usage: mkdemo FOLDER\n");

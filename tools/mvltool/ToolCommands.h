@@ -10,6 +10,7 @@ class HeadlessMainDelegate;
 int RunInfo(const QStringList& args);
 int RunResave(const QStringList& args);
 int RunNew(const QStringList& args);
+int RunRender(const QStringList& args);
 int RunPack(const QStringList& args);
 int RunSend(const QStringList& args);
 

@@ -3,6 +3,7 @@
 #include "ToolCommands.h"
 
 #include "base/Translation.h"
+#include "controls/ApplicationFont.h"
 #include "controls/ControlClasses.h"
 
 #include <QDir>
@@ -25,6 +26,7 @@ const std::map<QString, std::function<int(const QStringList&)>>& Commands()
         {QStringLiteral("info"), &RunInfo},
         {QStringLiteral("resave"), &RunResave},
         {QStringLiteral("new"), &RunNew},
+        {QStringLiteral("render"), &RunRender},
         {QStringLiteral("pack"), &RunPack},
         {QStringLiteral("send"), &RunSend},
     };
@@ -49,6 +51,8 @@ int Usage()
                  "  info FILE.mvl                 print the project as JSON\n"
                  "  resave FILE.mvl               load and save the project in place\n"
                  "  new FOLDER WIDTH HEIGHT       create an empty project\n"
+                 "  render FILE.mvl PAGE OUT.png [--zoom Z]\n"
+                 "                                draw a page as the design view shows it\n"
                  "  pack FOLDER OUT.zip           pack a project folder as it is sent to a panel\n"
                  "  send FOLDER HOST[:PORT]       send a project folder to a panel (port 48688)\n");
     return 1;
@@ -65,6 +69,7 @@ int main(int argc, char** argv)
     QGuiApplication app(argc, argv);
     Translation::LoadLanguage();
     RegisterControlClasses();
+    RegisterApplicationFont();
 
     QStringList args = app.arguments().mid(1);
     if (args.isEmpty())

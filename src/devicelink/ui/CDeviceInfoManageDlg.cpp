@@ -47,8 +47,8 @@ CDeviceInfoManageDlg::CDeviceInfoManageDlg(DeviceInfoManageDelegate* owner, QWid
     addButton = MakeButton(Translate("346"), QStringLiteral("addButton"), this);
     editButton = MakeButton(Translate("347"), QStringLiteral("editButton"), this);
     deleteButton = MakeButton(Translate("348"), QStringLiteral("deleteButton"), this);
-    upButton = MakeButton(Translate("961"), QStringLiteral("upButton"), this);
-    downButton = MakeButton(Translate("962"), QStringLiteral("downButton"), this);
+    upButton = MakeButton(Translate("991"), QStringLiteral("upButton"), this);
+    downButton = MakeButton(Translate("992"), QStringLiteral("downButton"), this);
     cancelButton = MakeButton(Translate("67"), QStringLiteral("cancelButton"), this);
 
     auto* listButtons = new QHBoxLayout;

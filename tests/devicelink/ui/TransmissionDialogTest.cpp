@@ -139,7 +139,7 @@ TEST(TransmissionDialog, ManualModeRefusesAnIncompleteAddressButRemembersIt)
     p.address->setText(QStringLiteral("192.168.1"));
     p.start->click();
     ASSERT_EQ(ui.messages.size(), 1);
-    EXPECT_EQ(ui.messages[0].text, Translate("960"));
+    EXPECT_EQ(ui.messages[0].text, Translate("990"));
     EXPECT_EQ(ui.messages[0].caption, Translate("70"));
     EXPECT_FALSE(dialog.Engine().IsRunning());
     EXPECT_EQ(TransmissionEngine::LoadRememberedAddress(), QStringLiteral("192.168.1"));

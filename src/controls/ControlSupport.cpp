@@ -1,0 +1,153 @@
+#include "ControlSupport.h"
+
+#include "base/Translation.h"
+#include "base/UiSeam.h"
+#include "model/ControlProjectDataDelegate.h"
+#include "model/ProjectData.h"
+#include "model/PropertyGridModel.h"
+#include "model/XControl.h"
+#include "model/XPage.h"
+
+#include <QFileInfo>
+
+namespace ControlSupport {
+
+void AddNameRows(CMFCMyPropertyGridProperty& group, const XControl& control)
+{
+    group.AddText(Translate("82"), control.name, QString(), 0);
+    group.AddInt(QStringLiteral("X1"), control.x1, Translate("107"), 6);
+    group.AddInt(QStringLiteral("Y1"), control.y1, Translate("108"), 7);
+}
+
+namespace {
+void SetOwnerOf(CMFCMyPropertyGridProperty& row, XControl* owner)
+{
+    row.owner = owner;
+    for (const auto& child : row.SubItems())
+        SetOwnerOf(*child, owner);
+}
+}
+
+void SetOwner(PropertyGridModel& grid, XControl* owner)
+{
+    for (const auto& group : grid.Groups())
+        SetOwnerOf(*group, owner);
+}
+
+bool AcceptInt(CMFCMyPropertyGridProperty& property, int low, int high, const QString& textKey,
+               int old, int& value)
+{
+    bool ok = false;
+    const qlonglong v = property.GetValue().toLongLong(&ok);
+    if (!ok || v < low || v > high) {
+        ShowMessageText(TranslateFormat(textKey, RangeArgs(low, high)), QStringLiteral("70"));
+        property.SetValue(old);
+        return false;
+    }
+    value = static_cast<int>(v);
+    return true;
+}
+
+int ChosenIndex(const CMFCMyPropertyGridProperty& property, const QStringList& options)
+{
+    return static_cast<int>(options.indexOf(property.GetText()));
+}
+
+QStringList Translated(std::initializer_list<const char*> keys)
+{
+    QStringList texts;
+    for (const char* key : keys)
+        texts << Translate(QString::fromLatin1(key));
+    return texts;
+}
+
+QString ProjectImagePath(const ControlProjectDataDelegate* project, const QString& name)
+{
+    if (!project || name == kNone)
+        return {};
+    const ProjectData* data = const_cast<ControlProjectDataDelegate*>(project)->GetProject();
+    return data ? data->ImagePath(name) : QString();
+}
+
+bool ProjectImageExists(const ControlProjectDataDelegate* project, const QString& name)
+{
+    const QString path = ProjectImagePath(project, name);
+    return !path.isEmpty() && QFileInfo(path).isFile();
+}
+
+QString ImageOrNone(const ControlProjectDataDelegate* project, const QString& name)
+{
+    return project && project->HasImage(name) ? name : kNone;
+}
+
+}
+
+// ---------------------------------------------------------------- PageReference
+
+namespace {
+XPage* PageBySerial(const ControlProjectDataDelegate* project, quint64 serial)
+{
+    if (!project || serial == 0)
+        return nullptr;
+    const ProjectData* data = const_cast<ControlProjectDataDelegate*>(project)->GetProject();
+    if (!data)
+        return nullptr;
+    for (XPage* p : data->pages)
+        if (p->serial == serial)
+            return p;
+    return nullptr;
+}
+}
+
+XPage* PageReference::Target(const ControlProjectDataDelegate* project) const
+{
+    return PageBySerial(project, serial);
+}
+
+QString PageReference::CurrentName(const ControlProjectDataDelegate* project) const
+{
+    if (const XPage* p = PageBySerial(project, serial))
+        return p->name;
+    return name;
+}
+
+void PageReference::Set(const XPage* page)
+{
+    name = page ? page->name : ControlSupport::kNone;
+    serial = page ? page->serial : 0;
+}
+
+void PageReference::Resolve(const ControlProjectDataDelegate* project)
+{
+    serial = 0;
+    if (name == ControlSupport::kNone || !project)
+        return;
+    if (const XPage* p = project->FindPage(name))
+        serial = p->serial;
+}
+
+void PageReference::Refresh(const ControlProjectDataDelegate* project)
+{
+    name = CurrentName(project);
+    Resolve(project);
+    if (serial == 0)
+        name = ControlSupport::kNone;
+}
+
+void PageReference::CopyFrom(const PageReference& other, const ControlProjectDataDelegate* otherProject,
+                             const ControlProjectDataDelegate* project)
+{
+    name = other.CurrentName(otherProject);
+    Resolve(project);
+}
+
+bool PageReference::Forget(const XPage* page)
+{
+    if (!page)
+        return false;
+    const bool refers = serial != 0 ? serial == page->serial : name == page->name;
+    if (!refers || IsNone())
+        return false;
+    Clear();
+    return true;
+}

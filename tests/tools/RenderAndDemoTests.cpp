@@ -1,0 +1,145 @@
+// mvltool render and the demo project written by mkdemo.
+
+#include "support/TestFolders.h"
+
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QFileInfo>
+#include <QImage>
+#include <QProcess>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const QString kExample = QStringLiteral(MVL_SOURCE_DIR "/examples/Lobby");
+
+QString Tool(const char* name)
+{
+    if (QByteArray(name) == "mvltool" && qEnvironmentVariableIsSet("MVLTOOL"))
+        return qEnvironmentVariable("MVLTOOL");
+    return QStringLiteral(MVL_BIN_DIR "/") + QString::fromLatin1(name);
+}
+
+struct ToolRun {
+    int status = -1;
+    QString errors;
+};
+
+ToolRun Start(const char* tool, const QStringList& args)
+{
+    QProcess process;
+    process.start(Tool(tool), args);
+    ToolRun run;
+    if (!process.waitForFinished(120000))
+        return run;
+    run.status = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    run.errors = QString::fromUtf8(process.readAllStandardError());
+    return run;
+}
+
+QStringList FilesUnder(const QString& folder)
+{
+    QStringList files;
+    QDirIterator it(folder, QDir::Files, QDirIterator::Subdirectories);
+    while (it.hasNext())
+        files << QDir(folder).relativeFilePath(it.next());
+    files.sort();
+    return files;
+}
+
+QByteArray ReadAll(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+} // namespace
+
+TEST(Demo, RegeneratedProjectMatchesTheCommittedOne)
+{
+    TestFolder dir;
+    const QString fresh = dir.Path(QStringLiteral("Lobby"));
+    const ToolRun run = Start("mkdemo", {fresh});
+    ASSERT_EQ(run.status, 0) << run.errors.toStdString();
+
+    const QByteArray committed = ReadAll(kExample + QStringLiteral("/Lobby.mvl"));
+    ASSERT_FALSE(committed.isEmpty());
+    EXPECT_TRUE(ReadAll(fresh + QStringLiteral("/Lobby.mvl")) == committed)
+        << "examples/Lobby is out of step with mkdemo: regenerate it with build/bin/mkdemo examples/Lobby";
+
+    const QStringList files = FilesUnder(fresh);
+    EXPECT_EQ(files, FilesUnder(kExample));
+    for (const QString& file : files) {
+        if (!file.endsWith(QLatin1String(".png")))
+            continue;
+        SCOPED_TRACE(file.toStdString());
+        const QImage a(fresh + u'/' + file);
+        const QImage b(kExample + u'/' + file);
+        ASSERT_FALSE(a.isNull());
+        ASSERT_EQ(a.size(), b.size());
+        // The pictures are painted by code and compared pixel for pixel; text images
+        // depend on the font rasteriser, so only their size (the control's) must match.
+        if (!file.startsWith(QLatin1String("PHOTO/TEXTPHOTO/"))) {
+            EXPECT_TRUE(a.convertToFormat(QImage::Format_ARGB32) == b.convertToFormat(QImage::Format_ARGB32));
+        }
+    }
+}
+
+TEST(Render, DrawsAPageAtItsZoom)
+{
+    TestFolder dir;
+    const QString mvl = kExample + QStringLiteral("/Lobby.mvl");
+    const QString one = dir.Path(QStringLiteral("one.png"));
+    const QString two = dir.Path(QStringLiteral("two.png"));
+    ToolRun run = Start("mvltool", {QStringLiteral("render"), mvl, QStringLiteral("Lobby"), one});
+    ASSERT_EQ(run.status, 0) << run.errors.toStdString();
+    run = Start("mvltool", {QStringLiteral("render"), mvl, QStringLiteral("Music"), two, QStringLiteral("--zoom"),
+                            QStringLiteral("2")});
+    ASSERT_EQ(run.status, 0) << run.errors.toStdString();
+    const QImage page(one);
+    const QImage sub(two);
+    EXPECT_EQ(page.size(), QSize(1024, 600));
+    EXPECT_EQ(sub.size(), QSize(720, 600));
+    // The lobby's page container shows the music sub-page: its top-left pixel is the
+    // sub-page's frame colour, not the backdrop.
+    EXPECT_EQ(page.pixel(624 + 40, 186 + 1), QImage(two).pixel(80, 2));
+}
+
+TEST(Render, RefusesUnknownPagesAndBadZooms)
+{
+    TestFolder dir;
+    const QString mvl = kExample + QStringLiteral("/Lobby.mvl");
+    const QString out = dir.Path(QStringLiteral("x.png"));
+    ToolRun run = Start("mvltool", {QStringLiteral("render"), mvl, QStringLiteral("Nowhere"), out});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_TRUE(run.errors.contains(QStringLiteral("Nowhere")));
+    EXPECT_TRUE(run.errors.contains(QStringLiteral("Lighting"))); // lists what exists
+    run = Start("mvltool", {QStringLiteral("render"), mvl, QStringLiteral("Lobby"), out, QStringLiteral("--zoom"),
+                            QStringLiteral("9")});
+    EXPECT_EQ(run.status, 1);
+    run = Start("mvltool", {QStringLiteral("render"), mvl, QStringLiteral("Lobby")});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_FALSE(QFile::exists(out));
+}
+
+TEST(Demo, ResavingTheDemoChangesNoByte)
+{
+    TestFolder dir;
+    const QString copy = dir.Path(QStringLiteral("Lobby"));
+    QDir().mkpath(copy);
+    const QByteArray original = ReadAll(kExample + QStringLiteral("/Lobby.mvl"));
+    ASSERT_FALSE(original.isEmpty());
+    QFile out(copy + QStringLiteral("/Lobby.mvl"));
+    ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+    out.write(original);
+    out.close();
+    for (const QString& file : FilesUnder(kExample + QStringLiteral("/PHOTO"))) {
+        QDir().mkpath(QFileInfo(copy + QStringLiteral("/PHOTO/") + file).absolutePath());
+        ASSERT_TRUE(QFile::copy(kExample + QStringLiteral("/PHOTO/") + file, copy + QStringLiteral("/PHOTO/") + file));
+    }
+    const ToolRun run = Start("mvltool", {QStringLiteral("resave"), copy + QStringLiteral("/Lobby.mvl")});
+    ASSERT_EQ(run.status, 0) << run.errors.toStdString();
+    EXPECT_TRUE(ReadAll(copy + QStringLiteral("/Lobby.mvl")) == original);
+}

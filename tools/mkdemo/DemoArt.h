@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QImage>
+#include <QString>
+
+// The demo's pictures, painted by code: a backdrop, an emblem, button tiles and icons.
+namespace DemoArt {
+
+QImage Backdrop(int width, int height);
+QImage Emblem(int size);
+// A rounded button tile; lit is the amber "on" state.
+QImage Tile(int width, int height, bool lit);
+// White line icons on a transparent ground: "bulb", "speaker", "home", "blinds",
+// "projector", "power".
+QImage Icon(const QString& name, int size, bool lit = false);
+
+}
