@@ -250,9 +250,10 @@ void TransmissionEngine::OnAcknowledgement(const unsigned char* bytes, qint64 b)
 {
     acknowledged += b;
     lastActivity.start();
-    // Against n, not n + 1: the announcement's acknowledgement already counts.
+    // Against n, not n + 1: the announcement's acknowledgement already counts, so the
+    // last acknowledgements would compute more than 100; the line never shows more.
     const int percent = dataPackets > 0
-        ? static_cast<int>(std::min(1e9, static_cast<double>(acknowledged) / static_cast<double>(dataPackets) * 100.0))
+        ? static_cast<int>(std::min(100.0, static_cast<double>(acknowledged) / static_cast<double>(dataPackets) * 100.0))
         : 100;
     if (percent != lastPercent) {
         lastPercent = percent;

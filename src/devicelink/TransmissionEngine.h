@@ -45,7 +45,9 @@ public:
     void Start(const QString& address, const QString& projectFolder, const QString& projectTitle);
     // Sends a package file that is already there; it is left in place afterwards.
     void StartWithPackage(const QString& address, const QString& packagePath, const QString& projectTitle);
-    // Ends a transfer at once, waiting for the packing thread to finish its current piece.
+    // Ends a transfer at once (Finished with an empty key), waiting for the packing
+    // thread to finish its current piece. A package that is finished after Stop is
+    // ignored: no connection is opened for it.
     void Stop();
 
     bool IsRunning() const { return running; }

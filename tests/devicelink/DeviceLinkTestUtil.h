@@ -61,7 +61,7 @@ struct CheckRun {
     QString output;
 };
 
-inline CheckRun Run(const QString& program, const QStringList& args)
+inline CheckRun RunProgram(const QString& program, const QStringList& args)
 {
     QProcess p;
     p.setProcessChannelMode(QProcess::MergedChannels);
@@ -74,12 +74,12 @@ inline CheckRun Run(const QString& program, const QStringList& args)
 // `unzip -t` and Python's zipfile both accept the archive.
 inline CheckRun UnzipTest(const QString& zip)
 {
-    return Run(QStringLiteral("unzip"), {QStringLiteral("-t"), QStringLiteral("-qq"), zip});
+    return RunProgram(QStringLiteral("unzip"), {QStringLiteral("-t"), QStringLiteral("-qq"), zip});
 }
 
 inline CheckRun PythonZipTest(const QString& zip)
 {
-    return Run(QStringLiteral("python3"), {QStringLiteral("-m"), QStringLiteral("zipfile"), QStringLiteral("-t"), zip});
+    return RunProgram(QStringLiteral("python3"), {QStringLiteral("-m"), QStringLiteral("zipfile"), QStringLiteral("-t"), zip});
 }
 
 // Points the application folder at a private copy for the lifetime of the object, so that

@@ -47,8 +47,8 @@ CDeviceInfoManageDlg::CDeviceInfoManageDlg(DeviceInfoManageDelegate* owner, QWid
     addButton = MakeButton(Translate("346"), QStringLiteral("addButton"), this);
     editButton = MakeButton(Translate("347"), QStringLiteral("editButton"), this);
     deleteButton = MakeButton(Translate("348"), QStringLiteral("deleteButton"), this);
-    upButton = MakeButton(Translate("981"), QStringLiteral("upButton"), this);
-    downButton = MakeButton(Translate("982"), QStringLiteral("downButton"), this);
+    upButton = MakeButton(Translate("991"), QStringLiteral("upButton"), this);
+    downButton = MakeButton(Translate("992"), QStringLiteral("downButton"), this);
     cancelButton = MakeButton(Translate("67"), QStringLiteral("cancelButton"), this);
 
     auto* listButtons = new QHBoxLayout;
@@ -79,6 +79,10 @@ CDeviceInfoManageDlg::CDeviceInfoManageDlg(DeviceInfoManageDelegate* owner, QWid
     form->addRow(Translate("344") + QStringLiteral(":"), uhdEdit);
     form->addRow(QString(), saveButton);
     editBox->setMinimumWidth(300);
+    // The list keeps its width whether or not the edit area is shown.
+    QSizePolicy policy = editBox->sizePolicy();
+    policy.setRetainSizeWhenHidden(true);
+    editBox->setSizePolicy(policy);
 
     auto* layout = new QHBoxLayout(this);
     layout->addWidget(listBox, 1);

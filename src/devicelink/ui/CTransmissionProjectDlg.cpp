@@ -197,7 +197,7 @@ void CTransmissionProjectDlg::OnStart()
         if (!address.isEmpty())
             TransmissionEngine::RememberAddress(address);
         if (!IsDeviceAddress(address)) {
-            ShowMessage(QStringLiteral("980"), QStringLiteral("70"));
+            ShowMessage(QStringLiteral("990"), QStringLiteral("70"));
             addressEdit->setFocus();
             return;
         }
