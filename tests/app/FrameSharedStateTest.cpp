@@ -219,9 +219,11 @@ TEST_F(FrameSharedState, ControlCommandsArmTheirTypeOnlyWithAPageToDrawOn)
     EXPECT_EQ(frame->GetToolMode(), 101);
     EXPECT_TRUE(frame->Action(32825)->isChecked());
     // A type whose class is not in the editor cannot be armed.
-    for (const ControlCommand& c : kControlCommands)
-        if (c.type > 1 && !TypeRegistry::HasClass(c.type))
+    for (const ControlCommand& c : kControlCommands) {
+        if (c.type > 1 && !TypeRegistry::HasClass(c.type)) {
             EXPECT_FALSE(frame->IsCommandEnabled(c.id)) << c.id;
+        }
+    }
 }
 
 TEST_F(FrameSharedState, ThePropertyPaneShowsTheSelectedElement)
