@@ -11,3 +11,16 @@ class XPage;
 QImage RenderPageImage(XPage& page, const ControlMainDelegate& delegate, int width, int height);
 // The whole page.
 QImage RenderPageImage(XPage& page, const ControlMainDelegate& delegate);
+
+// While a paint pass is open, the picture of a page at a given size and zoom is made once
+// and reused by every container that shows it in that pass (nothing changes in the middle
+// of a paint, and a page full of containers showing one sub-page would otherwise draw it
+// for each of them). The design view opens one around each paint; passes nest, and the
+// pictures are dropped when the outermost one closes.
+class PagePaintPass {
+public:
+    PagePaintPass();
+    ~PagePaintPass();
+    PagePaintPass(const PagePaintPass&) = delete;
+    PagePaintPass& operator=(const PagePaintPass&) = delete;
+};

@@ -158,9 +158,13 @@ void ProjectData::DeletePage(XPage* page)
 {
     if (!pages.contains(page))
         return;
-    for (XPage* p : pages)
+    for (XPage* p : pages) {
         for (XControl* c : p->controls)
             c->ForgetPage(page);
+        // Removed controls and snapshots waiting in undo lists come back by undo.
+        if (p != page)
+            p->ForgetPageInHistory(page);
+    }
     pages.removeOne(page);
     delete page;
 }

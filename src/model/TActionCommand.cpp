@@ -4,10 +4,32 @@
 #include "XControl.h"
 #include "XPage.h"
 
+#include <utility>
+
 void TActionCommands::Execute()
 {
     for (auto& c : commands)
         c->Execute();
+}
+
+void TActionCommands::ForEachHeldControl(const std::function<void(XControl*)>& fn) const
+{
+    for (const auto& c : commands)
+        c->ForEachHeldControl(fn);
+}
+
+namespace {
+
+// A full copy with name and selected flag, made where the main window makes copies.
+// Pages are copied by the project (which appends the copy to its pages), so they are
+// never copied that way here.
+XControl* CopyWithIdentity(XControl* control)
+{
+    if (control->mainDelegate && control->page != control)
+        return control->mainDelegate->DuplicateElement(control, true);
+    return control->Clone(true);
+}
+
 }
 
 TControlChangeCommand::TControlChangeCommand(XControl* snapshot, XControl* control)
@@ -22,7 +44,9 @@ TControlChangeCommand::~TControlChangeCommand()
 
 void TControlChangeCommand::Execute()
 {
-    XControl* current = control->Clone(true);
+    if (!snapshot)
+        return;
+    XControl* current = CopyWithIdentity(control);
     if (!current)
         return;
     control->CopyFrom(*snapshot, true);
@@ -40,9 +64,15 @@ void TControlChangeCommand::Execute()
             md->ShowProperties(control);
             control->selected = true;
         }
-        if (snapshot && snapshot->name != control->name)
+        if (snapshot->name != control->name)
             md->UpdateTreeItem(control);
     }
+}
+
+void TControlChangeCommand::ForEachHeldControl(const std::function<void(XControl*)>& fn) const
+{
+    if (snapshot)
+        fn(snapshot);
 }
 
 TControlExistCommand::TControlExistCommand(XControl* control, XPage* page, bool pendingAdd)
@@ -52,29 +82,46 @@ TControlExistCommand::TControlExistCommand(XControl* control, XPage* page, bool 
 
 TControlExistCommand::~TControlExistCommand()
 {
-    if (pendingAdd)
+    // A control that is on the page belongs to the page, whatever the flag says.
+    if (pendingAdd && !(page && page->controls.contains(control)))
         delete control;
 }
 
 void TControlExistCommand::Execute()
 {
-    if (pendingAdd)
+    // Only a control whose state matches the command is moved; anything else would leave
+    // it owned twice or by nobody.
+    const bool onPage = page->controls.contains(control);
+    if (pendingAdd) {
+        if (onPage)
+            return;
         page->AddControl(control);
-    else
+    } else {
+        if (!onPage)
+            return;
         page->RemoveControl(control);
+    }
     pendingAdd = !pendingAdd;
+}
+
+void TControlExistCommand::ForEachHeldControl(const std::function<void(XControl*)>& fn) const
+{
+    if (pendingAdd)
+        fn(control);
 }
 
 void TControlMoveCommand::Execute()
 {
     for (MOVECONTROL& e : entries) {
-        const IntRect previous = e.control->Bounds();
-        e.control->SetBounds(e.rect);
-        e.rect = previous;
-        ControlMainDelegate* md = e.control->mainDelegate;
-        if (md && md->GetPropertyElement() == e.control)
+        XControl* c = e.control;
+        std::swap(c->x1, e.x1);
+        std::swap(c->y1, e.y1);
+        std::swap(c->x2, e.x2);
+        std::swap(c->y2, e.y2);
+        ControlMainDelegate* md = c->mainDelegate;
+        if (md && md->GetPropertyElement() == c)
             md->RefillProperties();
         else
-            e.control->selected = false;
+            c->selected = false;
     }
 }

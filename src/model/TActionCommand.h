@@ -1,7 +1,8 @@
 #pragma once
 
-#include "base/IntRect.h"
+#include <QtGlobal>
 
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -14,16 +15,25 @@ class TActionCommand {
 public:
     virtual ~TActionCommand() = default;
     virtual void Execute() = 0;
+    // Every control object the command holds that lies on no page (a snapshot, a removed
+    // control): references in them must be dropped when their target goes away, since
+    // undo can bring them back.
+    virtual void ForEachHeldControl(const std::function<void(XControl*)>& fn) const {}
 };
 
 // One user action: the commands that undo and redo together, owned by the group.
 class TActionCommands {
 public:
-    void Add(TActionCommand* command) { commands.emplace_back(command); }
+    void Add(TActionCommand* command)
+    {
+        if (command)
+            commands.emplace_back(command);
+    }
     bool IsEmpty() const { return commands.empty(); }
     int Count() const { return static_cast<int>(commands.size()); }
     TActionCommand* At(int i) const { return commands[static_cast<size_t>(i)].get(); }
     void Execute();
+    void ForEachHeldControl(const std::function<void(XControl*)>& fn) const;
 
 private:
     std::vector<std::unique_ptr<TActionCommand>> commands;
@@ -35,6 +45,7 @@ public:
     TControlChangeCommand(XControl* snapshot, XControl* control);
     ~TControlChangeCommand() override;
     void Execute() override;
+    void ForEachHeldControl(const std::function<void(XControl*)>& fn) const override;
 
     const XControl* Snapshot() const { return snapshot; }
     XControl* Control() const { return control; }
@@ -51,6 +62,7 @@ public:
     TControlExistCommand(XControl* control, XPage* page, bool pendingAdd);
     ~TControlExistCommand() override;
     void Execute() override;
+    void ForEachHeldControl(const std::function<void(XControl*)>& fn) const override;
 
     XControl* Control() const { return control; }
     bool PendingAdd() const { return pendingAdd; }
@@ -61,16 +73,22 @@ private:
     XPage* page;
 };
 
+// One control of a move command with the points the next Execute gives it. The points
+// are kept as they were, not ordered: a line drawn from bottom-left to top-right would
+// otherwise come back as the other diagonal.
 struct MOVECONTROL {
     XControl* control;
-    IntRect rect; // ordered; what the next Execute gives the control
+    qint32 x1, y1, x2, y2;
 };
 
 // Positions and sizes of several controls.
 class TControlMoveCommand : public TActionCommand {
 public:
     explicit TControlMoveCommand(XPage* page) : page(page) {}
-    void AddEntry(XControl* control, const IntRect& rect) { entries.push_back({control, rect}); }
+    void AddEntry(XControl* control, qint32 x1, qint32 y1, qint32 x2, qint32 y2)
+    {
+        entries.push_back({control, x1, y1, x2, y2});
+    }
     void Execute() override;
     const std::vector<MOVECONTROL>& Entries() const { return entries; }
 

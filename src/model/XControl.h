@@ -107,7 +107,7 @@ public:
     qint32 lineWidth = 6;
     COLORREF color = 0;
     bool selected = false;
-    qint32 moveOrigin[4] = {0, 0, 0, 0};
+    qint32 moveOrigin[4] = {0, 0, 0, 0}; // x1, y1, x2, y2 as BeginMove found them
     int recordVersion = 0;
     int visible = 1;
 

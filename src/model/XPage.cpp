@@ -35,8 +35,8 @@ XPage::XPage() : serial(NextPageSerial())
 
 XPage::~XPage()
 {
-    qDeleteAll(undoList);
-    qDeleteAll(redoList);
+    DeleteGroups(undoList);
+    DeleteGroups(redoList);
     qDeleteAll(controls);
 }
 
@@ -420,6 +420,7 @@ bool XPage::RemoveGroup(const QString& groupName)
         return false;
     for (XControl* c : controls)
         c->ForgetInterlockGroup(g);
+    ForgetGroupInHistory(g);
     const auto it = std::find_if(interlockGroups.begin(), interlockGroups.end(),
                                  [g](const auto& p) { return p.get() == g; });
     retiredGroups.push_back(std::move(*it));
@@ -451,8 +452,19 @@ void XPage::PushLimited(QList<TActionCommands*>& list, TActionCommands* group)
         delete list.takeFirst();
 }
 
+void XPage::DeleteGroups(QList<TActionCommands*>& list)
+{
+    // Out of the list before deleting, so that nothing walking the lists meanwhile meets
+    // a deleted group.
+    QList<TActionCommands*> doomed;
+    doomed.swap(list);
+    qDeleteAll(doomed);
+}
+
 void XPage::PushCommand(TActionCommand* command)
 {
+    if (!command)
+        return;
     auto* group = new TActionCommands;
     group->Add(command);
     PushCommands(group);
@@ -467,8 +479,7 @@ void XPage::PushCommands(TActionCommands* group)
         return;
     }
     PushLimited(undoList, group);
-    qDeleteAll(redoList);
-    redoList.clear();
+    DeleteGroups(redoList);
 }
 
 void XPage::Undo()
@@ -489,16 +500,34 @@ void XPage::Redo()
     PushLimited(undoList, group);
 }
 
+void XPage::ForEachHistoryControl(const std::function<void(XControl*)>& fn) const
+{
+    for (const TActionCommands* g : undoList)
+        g->ForEachHeldControl(fn);
+    for (const TActionCommands* g : redoList)
+        g->ForEachHeldControl(fn);
+}
+
+void XPage::ForgetPageInHistory(const XPage* target)
+{
+    ForEachHistoryControl([target](XControl* c) { c->ForgetPage(target); });
+}
+
+void XPage::ForgetGroupInHistory(const QString* group)
+{
+    ForEachHistoryControl([group](XControl* c) { c->ForgetInterlockGroup(group); });
+}
+
 void XPage::BeginMove()
 {
+    // The points as they are, not ordered, so that undo gives a line back its direction.
     for (XControl* c : controls) {
         if (!c->selected)
             continue;
-        const IntRect b = c->Bounds();
-        c->moveOrigin[0] = b.left;
-        c->moveOrigin[1] = b.top;
-        c->moveOrigin[2] = b.right;
-        c->moveOrigin[3] = b.bottom;
+        c->moveOrigin[0] = c->x1;
+        c->moveOrigin[1] = c->y1;
+        c->moveOrigin[2] = c->x2;
+        c->moveOrigin[3] = c->y2;
     }
 }
 
@@ -507,7 +536,7 @@ void XPage::EndMove()
     auto* command = new TControlMoveCommand(this);
     for (XControl* c : controls)
         if (c->selected)
-            command->AddEntry(c, {c->moveOrigin[0], c->moveOrigin[1], c->moveOrigin[2], c->moveOrigin[3]});
+            command->AddEntry(c, c->moveOrigin[0], c->moveOrigin[1], c->moveOrigin[2], c->moveOrigin[3]);
     if (command->Entries().empty()) {
         delete command;
         return;
@@ -560,7 +589,7 @@ bool XPage::SetSelectionActive(int flag)
     for (XControl* c : controls) {
         if (!c->selected || (c->GetType() != 6 && c->GetType() != 15) || c->GetActiveFlag() == flag)
             continue;
-        XControl* snapshot = c->Clone(true);
+        XControl* snapshot = mainDelegate ? mainDelegate->DuplicateElement(c, true) : c->Clone(true);
         if (!snapshot)
             continue;
         c->SetActiveFlag(flag);

@@ -5,6 +5,7 @@
 #include <QList>
 #include <QStringList>
 
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -76,6 +77,10 @@ public:
     int DuplicateSelection();
     bool DeleteSelection();
     bool SetSelectionActive(int flag);
+    // Controls kept by the undo and redo lists (snapshots, removed controls) drop their
+    // references to a page or an interlock group that is going away.
+    void ForgetPageInHistory(const XPage* target);
+    void ForgetGroupInHistory(const QString* group);
 
     IntRect PageBounds() const { return Bounds(); }
 
@@ -100,6 +105,8 @@ protected:
 private:
     void LinkControl(XControl* control);
     static void PushLimited(QList<TActionCommands*>& list, TActionCommands* group);
+    static void DeleteGroups(QList<TActionCommands*>& list);
+    void ForEachHistoryControl(const std::function<void(XControl*)>& fn) const;
 };
 
 class XSubPage : public XPage {

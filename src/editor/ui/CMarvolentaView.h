@@ -3,10 +3,17 @@
 #include "model/PageWindow.h"
 
 #include <QAbstractScrollArea>
+#include <QImage>
 
+#include <functional>
+#include <memory>
+
+class DesignViewLogic;
 class MarvolentaViewMainDelegate;
+class QMdiSubWindow;
 class XControl;
 class XPage;
+struct ViewKeys;
 
 // The design surface of one page. Everything outside the page goes through the
 // MarvolentaViewMainDelegate; the editing logic itself lives in editor/ without windows.
@@ -35,6 +42,48 @@ public:
     void SetPageTitle(const QString& title) override;
     void FitPageWindow() override;
 
+    // The alignment commands of the main frame (32867 to 32874, 32881, 32882) on this
+    // view's page with its focus control; true when something moved (one undo step).
+    bool RunAlignCommand(int commandId);
+    bool IsAlignCommandEnabled(int commandId) const;
+    // The logic behind the view, for the main frame's queries and for tests.
+    DesignViewLogic& Logic() const { return *logic; }
+    // The page window (MDI child) that holds the view, if any.
+    QMdiSubWindow* PageSubWindow() const;
+    // Milliseconds of a steady clock, for the wheel throttle; tests replace it.
+    void SetTickSource(std::function<unsigned()> source) { tickSource = std::move(source); }
+    // Renders the page as the view paints it (zoomed), for tests and thumbnails.
+    QImage RenderPage();
+
 Q_SIGNALS:
     void pageTitleChanged(const QString& title);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void scrollContentsBy(int dx, int dy) override;
+
+private:
+    QPoint ToPage(QPointF viewportPoint) const;
+    ViewKeys KeysFrom(Qt::KeyboardModifiers modifiers) const;
+    void UpdateCursor();
+    void UpdateScrollBars();
+    void ShowContextMenu(QPoint globalPoint, QPoint pagePoint);
+    bool DrawPage(QImage& target);
+
+    XPage* page;
+    MarvolentaViewMainDelegate* delegate;
+    std::unique_ptr<DesignViewLogic> logic;
+    std::function<unsigned()> tickSource;
+    QImage buffer;
+    // Set when the main frame handed the current key event to HandleKey before it reached
+    // the view, so that the view does not act on it a second time.
+    bool keyRouted = false;
+    bool keyRoutedHandled = false;
 };

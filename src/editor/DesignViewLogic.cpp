@@ -1,0 +1,482 @@
+#include "DesignViewLogic.h"
+
+#include "MarvolentaViewMainDelegate.h"
+#include "ViewZoom.h"
+#include "model/TActionCommand.h"
+#include "model/XPage.h"
+
+#include <Qt>
+
+namespace {
+
+constexpr int kFirstControlType = 2;
+constexpr int kLastControlType = 37;
+
+bool IsOneOf(int type, std::initializer_list<int> types)
+{
+    for (int t : types)
+        if (t == type)
+            return true;
+    return false;
+}
+
+}
+
+bool BrushAppliesTo(int mode, const XControl& control, MarvolentaViewMainDelegate& delegate)
+{
+    const int type = control.GetType();
+    switch (mode) {
+    case ToolMode::kSendCodeBrush: return IsOneOf(type, {6, 8, 15, 30});
+    case ToolMode::kColourBrush: return IsOneOf(type, {6, 3, 14, 15});
+    case ToolMode::kFontBrush: return IsOneOf(type, {14, 15});
+    case ToolMode::kTextBrush: return IsOneOf(type, {6, 3, 14, 15});
+    case ToolMode::kInterlockBrush:
+        return IsOneOf(type, {6, 15}) && control.page && control.page == delegate.GetInterlockPage();
+    case ToolMode::kAddressBrush: return IsOneOf(type, {18, 20});
+    case ToolMode::kFormatBrush: {
+        const XControl* source = delegate.GetFormatSource();
+        return source && source->GetType() == type;
+    }
+    case ToolMode::kStreamBrush: return IsOneOf(type, {21, 19});
+    default: return false;
+    }
+}
+
+DesignViewLogic::DesignViewLogic(XPage* page, MarvolentaViewMainDelegate* delegate)
+    : page(page), delegate(delegate)
+{
+}
+
+bool DesignViewLogic::OnPage(const XControl* c) const
+{
+    return c && page && page->controls.contains(const_cast<XControl*>(c));
+}
+
+XControl* DesignViewLogic::GetTrackedControl() const
+{
+    return OnPage(trackedControl) ? trackedControl : nullptr;
+}
+
+XControl* DesignViewLogic::GetFocusControl() const
+{
+    return OnPage(focusControl) ? focusControl : nullptr;
+}
+
+XControl* DesignViewLogic::GetContextControl() const
+{
+    return OnPage(contextControl) ? contextControl : nullptr;
+}
+
+void DesignViewLogic::Repaint()
+{
+    if (repaint)
+        repaint();
+}
+
+// ---------------------------------------------------------------- pointer
+
+void DesignViewLogic::Hover(QPoint point)
+{
+    hoverPoint = point;
+    if (!page || !delegate)
+        return;
+    const int mode = delegate->GetToolMode();
+    if (mode == ToolMode::kSelect) {
+        // While a drag runs, the kind found before the button went down decides what moves.
+        if (capturing)
+            return;
+        handleCode = 0;
+        XControl* hit = page->ControlAt(point);
+        if (!hit) {
+            hitKind = HitKind::Nothing;
+            return;
+        }
+        const int handle = hit->selected ? hit->HitTestHandle(point) : 0;
+        if (handle != 0 && page->SelectedCount() == 1) {
+            hitKind = HitKind::Handle;
+            handleCode = handle;
+        } else {
+            hitKind = HitKind::Body;
+        }
+    } else if (ToolMode::IsBrush(mode)) {
+        hitKind = HitKind::Brush;
+        handleCode = 0;
+    } else {
+        hitKind = HitKind::Create;
+        handleCode = 0;
+    }
+}
+
+void DesignViewLogic::LeftButtonDown(QPoint point, const ViewKeys& keys)
+{
+    trackedControl = nullptr;
+    moved = false;
+    if (!page || !delegate)
+        return;
+    // The kind is taken at the button's own point: the last hover may be stale when a key
+    // changed the selection since.
+    capturing = false;
+    Hover(point);
+    anchor = point;
+    currentPoint = point;
+    const int mode = delegate->GetToolMode();
+    if (mode == ToolMode::kSelect) {
+        if (XControl* hit = page->ControlAt(point)) {
+            SelectByClick(hit, keys);
+        } else {
+            // A click on the empty page always clears the selection, even when the page
+            // is already the current element.
+            page->DeselectAll();
+            if (delegate->GetCurrentControl() != page)
+                delegate->SelectControl(page);
+            focusControl = nullptr;
+            Repaint();
+        }
+    } else if (ToolMode::IsBrush(mode)) {
+        ApplyBrush(mode, point, keys);
+    }
+    capturing = true;
+}
+
+void DesignViewLogic::SelectByClick(XControl* hit, const ViewKeys& keys)
+{
+    if (keys.ctrl) {
+        if (!hit->selected)
+            page->SelectOnly(hit);
+        const int copies = page->DuplicateSelection();
+        if (copies > 1)
+            focusControl = page->FirstSelected();
+        if (copies > 0) {
+            // The drag that follows moves the copies, also when it began on a handle.
+            hitKind = HitKind::Body;
+            handleCode = 0;
+        }
+    } else if (keys.shift) {
+        hit->selected = !hit->selected;
+    } else if (!hit->selected) {
+        page->SelectOnly(hit);
+    }
+
+    const int count = page->SelectedCount();
+    if (count == 1) {
+        XControl* only = page->FirstSelected();
+        trackedControl = only;
+        focusControl = only;
+        if (delegate->GetCurrentControl() == only)
+            Repaint();
+        else
+            delegate->SelectControl(only);
+    } else {
+        if (count == 0)
+            focusControl = nullptr;
+        delegate->ClearCurrentControl();
+        Repaint();
+    }
+    page->BeginMove();
+}
+
+void DesignViewLogic::LeftButtonMove(QPoint point, const ViewKeys& keys)
+{
+    if (!capturing || !page || !delegate)
+        return;
+    Hover(point);
+    const int mode = delegate->GetToolMode();
+    if (mode == ToolMode::kSelect) {
+        const int dx = point.x() - anchor.x();
+        const int dy = point.y() - anchor.y();
+        anchor = point;
+        if (page->SelectedCount() == 0)
+            return;
+        // A pointer that moves less than one page pixel (zoomed out) moves nothing, and a
+        // click must not become an undo step.
+        if (dx == 0 && dy == 0)
+            return;
+        moved = true;
+        if (hitKind == HitKind::Body) {
+            if (keys.keyV)
+                page->MoveSelected(0, dy);
+            else if (keys.keyH)
+                page->MoveSelected(dx, 0);
+            else
+                page->MoveSelected(dx, dy);
+        } else if (XControl* tracked = GetTrackedControl()) {
+            if (handleCode == 1) {
+                tracked->x1 += dx;
+                tracked->y1 += dy;
+            } else if (handleCode == 9) {
+                tracked->x2 += dx;
+                tracked->y2 += dy;
+            }
+        }
+        Repaint();
+    } else if (mode >= kFirstControlType && mode <= kLastControlType) {
+        currentPoint = point;
+        if (!trackedControl && point != anchor) {
+            if (XControl* created = delegate->CreateControl(mode)) {
+                page->AddControl(created);
+                trackedControl = created;
+            }
+        }
+        if (XControl* tracked = GetTrackedControl()) {
+            tracked->x1 = anchor.x();
+            tracked->y1 = anchor.y();
+            tracked->x2 = currentPoint.x();
+            tracked->y2 = currentPoint.y();
+            Repaint();
+        }
+    }
+}
+
+void DesignViewLogic::LeftButtonUp(QPoint point, const ViewKeys& keys)
+{
+    const bool wasCapturing = capturing;
+    capturing = false;
+    if (!wasCapturing || !page || !delegate)
+        return;
+    const int mode = delegate->GetToolMode();
+    if (mode == ToolMode::kSelect) {
+        if (!moved)
+            return;
+        if (XControl* tracked = GetTrackedControl()) {
+            tracked->Refresh();
+            delegate->SelectControl(tracked);
+        }
+        trackedControl = nullptr;
+        if (page->SelectedCount() > 0)
+            page->EndMove();
+        Repaint();
+    } else if (mode >= kFirstControlType && mode <= kLastControlType) {
+        XControl* tracked = GetTrackedControl();
+        trackedControl = nullptr;
+        if (!tracked)
+            return;
+        if (tracked->x1 == tracked->x2 && tracked->y1 == tracked->y2) {
+            // Dragged away and back to where it started: nothing is created.
+            page->RemoveControl(tracked);
+            delete tracked;
+            Repaint();
+            return;
+        }
+        page->PushCommand(new TControlExistCommand(tracked, page, false));
+        tracked->Refresh();
+        delegate->SelectControl(tracked);
+        focusControl = tracked;
+        Repaint();
+    }
+}
+
+void DesignViewLogic::DoubleClick(QPoint point)
+{
+    if (!page || !delegate || delegate->GetToolMode() != ToolMode::kSelect)
+        return;
+    XControl* hit = page->ControlAt(point);
+    if (hit && page->SelectedCount() == 1) {
+        hit->OnDoubleClick(point);
+        Repaint();
+    }
+}
+
+QVector<ContextMenuItem> DesignViewLogic::RightButtonUp(QPoint point)
+{
+    QVector<ContextMenuItem> items;
+    if (!page || !delegate)
+        return items;
+    contextControl = page->ControlAt(point);
+    const int selectedCount = page->SelectedCount();
+    const int clipboardCount = delegate->GetClipboardCount();
+    if (contextControl) {
+        items.append({ViewCommand::kStepUp, "325"});
+        items.append({ViewCommand::kStepDown, "326"});
+    }
+    if (selectedCount > 0) {
+        items.append({ViewCommand::kCopy, "225"});
+        items.append({ViewCommand::kDelete, "227"});
+        items.append({ViewCommand::kActivate, "228"});
+        items.append({ViewCommand::kDeactivate, "229"});
+    }
+    if (clipboardCount > 0)
+        items.append({ViewCommand::kPaste, "226"});
+    return items;
+}
+
+void DesignViewLogic::ApplyBrush(int mode, QPoint point, const ViewKeys& keys)
+{
+    XControl* hit = page->ControlAt(point);
+    if (!hit || !BrushAppliesTo(mode, *hit, *delegate))
+        return;
+    // Without a snapshot the change could not be undone; such a change is not made.
+    XControl* snapshot = delegate->CloneControl(hit, true);
+    if (!snapshot)
+        return;
+    bool changed = false;
+    switch (mode) {
+    case ToolMode::kSendCodeBrush:
+        changed = hit->SetValue(keys.keyD ? 0 : delegate->NextSendCode());
+        break;
+    case ToolMode::kColourBrush: changed = hit->SetTextColor(delegate->GetBrushColour()); break;
+    case ToolMode::kFontBrush: changed = hit->SetFont(delegate->GetBrushFont()); break;
+    case ToolMode::kTextBrush: changed = hit->SetText(delegate->GetBrushText()); break;
+    case ToolMode::kInterlockBrush:
+        changed = hit->SetInterlockGroup(keys.keyD ? QStringLiteral("NONE") : delegate->GetInterlockName());
+        break;
+    case ToolMode::kAddressBrush:
+        // Only a click on one of the wall's screens gives an address.
+        changed = hit->SetScreenAddressAt(point, delegate->NextBrushAddress());
+        break;
+    case ToolMode::kFormatBrush:
+        hit->CopyAppearance(*delegate->GetFormatSource());
+        changed = true;
+        break;
+    case ToolMode::kStreamBrush: changed = hit->SetLinkText(delegate->NextBrushStreamUrl()); break;
+    default: break;
+    }
+    if (changed) {
+        Repaint();
+        page->PushCommand(new TControlChangeCommand(snapshot, hit));
+    } else {
+        delete snapshot;
+    }
+    delegate->SelectControl(hit);
+}
+
+// ---------------------------------------------------------------- commands and keys
+
+void DesignViewLogic::Delete()
+{
+    if (page->DeleteSelection()) {
+        Repaint();
+        delegate->ClearCurrentControl();
+    }
+    focusControl = nullptr;
+}
+
+void DesignViewLogic::OnCommand(int commandId)
+{
+    if (!page || !delegate)
+        return;
+    switch (commandId) {
+    case ViewCommand::kCopy:
+        if (page->SelectedCount() > 0)
+            delegate->CopyToClipboard(page);
+        break;
+    case ViewCommand::kPaste: delegate->PasteFromClipboard(page); break;
+    case ViewCommand::kDelete: Delete(); break;
+    case ViewCommand::kActivate:
+    case ViewCommand::kDeactivate:
+        if (page->SetSelectionActive(commandId == ViewCommand::kActivate ? 1 : 0))
+            Repaint();
+        break;
+    case ViewCommand::kStepUp:
+        if (XControl* c = GetContextControl(); c && page->RaiseControl(c)) {
+            delegate->MoveTreeItemDown(c);
+            Repaint();
+        }
+        break;
+    case ViewCommand::kStepDown:
+        if (XControl* c = GetContextControl(); c && page->LowerControl(c)) {
+            delegate->MoveTreeItemUp(c);
+            Repaint();
+        }
+        break;
+    default: break;
+    }
+}
+
+void DesignViewLogic::SelectAllOfFocusType()
+{
+    XControl* focus = GetFocusControl();
+    if (!focus)
+        return;
+    const int type = focus->GetType();
+    for (XControl* c : page->controls)
+        c->selected = c->GetType() == type;
+    if (page->SelectedCount() > 1)
+        delegate->ClearCurrentControl();
+    Repaint();
+}
+
+bool DesignViewLogic::HandleKey(int key, const ViewKeys& keys)
+{
+    if (!page || !delegate)
+        return false;
+    switch (key) {
+    case Qt::Key_Escape:
+        if (!keys.leftButton) {
+            delegate->SetToolMode(ToolMode::kSelect);
+            hitKind = HitKind::Nothing;
+            handleCode = 0;
+        }
+        return true;
+    case Qt::Key_Left: Nudge(keys.ctrl ? -1 : -10, false); return true;
+    case Qt::Key_Up: Nudge(keys.ctrl ? -1 : -10, true); return true;
+    case Qt::Key_Right: Nudge(keys.ctrl ? 1 : 10, false); return true;
+    case Qt::Key_Down: Nudge(keys.ctrl ? 1 : 10, true); return true;
+    case Qt::Key_Delete: OnCommand(ViewCommand::kDelete); return true;
+    case Qt::Key_A:
+        if (!keys.ctrl)
+            return false;
+        if (keys.shift) {
+            SelectAllOfFocusType();
+        } else {
+            page->SelectAll();
+            if (page->SelectedCount() > 1)
+                delegate->ClearCurrentControl();
+            Repaint();
+        }
+        return true;
+    case Qt::Key_C:
+        if (!keys.ctrl)
+            return false;
+        OnCommand(ViewCommand::kCopy);
+        return true;
+    case Qt::Key_V:
+        if (!keys.ctrl)
+            return false;
+        OnCommand(ViewCommand::kPaste);
+        return true;
+    case Qt::Key_Z:
+        if (!keys.ctrl)
+            return false;
+        if (page->CanUndo()) {
+            page->Undo();
+            Repaint();
+        }
+        return true;
+    case Qt::Key_Y:
+        if (!keys.ctrl)
+            return false;
+        if (page->CanRedo()) {
+            page->Redo();
+            Repaint();
+        }
+        return true;
+    default: return false;
+    }
+}
+
+void DesignViewLogic::Nudge(int step, bool vertical)
+{
+    if (!page || !delegate)
+        return;
+    page->BeginMove();
+    const int count = page->SelectedCount();
+    page->MoveSelectedBy(step, vertical);
+    if (count > 0) {
+        page->EndMove();
+        Repaint();
+        delegate->RefreshProperties();
+    }
+}
+
+bool DesignViewLogic::Wheel(int delta, unsigned tick, bool inside)
+{
+    if (!inside || !delegate)
+        return false;
+    // Unsigned difference: correct across the wrap of the tick counter.
+    if (wheelSeen && tick - lastWheelTick <= ViewZoom::kWheelInterval)
+        return false;
+    wheelSeen = true;
+    lastWheelTick = tick;
+    delegate->ZoomStep(delta);
+    return true;
+}
