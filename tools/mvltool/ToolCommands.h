@@ -11,6 +11,8 @@ int RunInfo(const QStringList& args);
 int RunResave(const QStringList& args);
 int RunNew(const QStringList& args);
 int RunRender(const QStringList& args);
+int RunPack(const QStringList& args);
+int RunSend(const QStringList& args);
 
 // Shared by the commands: loads a project file, printing the load message on failure.
 bool LoadProjectForTool(const QString& path, HeadlessMainDelegate& delegate, ProjectData& project);

@@ -27,6 +27,8 @@ const std::map<QString, std::function<int(const QStringList&)>>& Commands()
         {QStringLiteral("resave"), &RunResave},
         {QStringLiteral("new"), &RunNew},
         {QStringLiteral("render"), &RunRender},
+        {QStringLiteral("pack"), &RunPack},
+        {QStringLiteral("send"), &RunSend},
     };
     return commands;
 }
@@ -50,7 +52,9 @@ int Usage()
                  "  resave FILE.mvl               load and save the project in place\n"
                  "  new FOLDER WIDTH HEIGHT       create an empty project\n"
                  "  render FILE.mvl PAGE OUT.png [--zoom Z]\n"
-                 "                                draw a page as the design view shows it\n");
+                 "                                draw a page as the design view shows it\n"
+                 "  pack FOLDER OUT.zip           pack a project folder as it is sent to a panel\n"
+                 "  send FOLDER HOST[:PORT]       send a project folder to a panel (port 48688)\n");
     return 1;
 }
 

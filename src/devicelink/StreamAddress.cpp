@@ -1,0 +1,30 @@
+#include "StreamAddress.h"
+
+#include "base/AnsiCodePage.h"
+
+#include <arpa/inet.h>
+#include <netinet/in.h>
+
+bool IsValidStreamAddress(const QString& address)
+{
+    if (address.size() <= 7 || address.left(7).toLower() != QStringLiteral("rtsp://"))
+        return false;
+    // The authority ends at the first "/"; credentials, if any, end at its first "@".
+    // Searching only the authority keeps an "@" or ":" in the path from being taken for
+    // part of the host.
+    int authorityEnd = static_cast<int>(address.indexOf(u'/', 7));
+    if (authorityEnd < 0)
+        authorityEnd = static_cast<int>(address.size());
+    int hostStart = 7;
+    const int at = static_cast<int>(address.indexOf(u'@', 7));
+    if (at >= 0 && at < authorityEnd)
+        hostStart = at + 1;
+    int hostEnd = static_cast<int>(address.indexOf(u':', hostStart));
+    if (hostEnd < 0 || hostEnd > authorityEnd)
+        hostEnd = authorityEnd;
+    const QString host = address.mid(hostStart, hostEnd - hostStart);
+    if (host.isEmpty())
+        return false;
+    const QByteArray ansi = AnsiCodePage::Encode(host);
+    return inet_addr(ansi.constData()) != INADDR_NONE;
+}
