@@ -166,11 +166,10 @@ CMainFrame::~CMainFrame()
     qApp->removeEventFilter(this);
     commandUpdateTimer.stop();
     WriteLastProject();
-    // The views point at pages: they go before the projects that own the pages.
-    for (CChildFrame* child : pageWindows) {
+    // The views point at pages: they go before the projects that own the pages, and so
+    // do windows that were closed but are not deleted yet.
+    for (CChildFrame* child : mdiArea->findChildren<CChildFrame*>()) {
         disconnect(child, nullptr, this, nullptr);
-        if (child->GetPage())
-            child->GetPage()->window = nullptr;
         delete child;
     }
     pageWindows.clear();

@@ -4,6 +4,7 @@
 
 #include <QFileInfo>
 #include <QMdiArea>
+#include <QMenu>
 #include <QMimeData>
 #include <QUrl>
 
@@ -431,4 +432,29 @@ TEST_F(FrameProjects, ProjectSizeRescalesOnlyWhenChanged)
     EXPECT_EQ(c->x1, before.left * 800 / 1024);
     EXPECT_EQ(c->y1, before.top * 600 / 768);
     EXPECT_EQ(frame->ChildFrameFor(page), nullptr) << "page windows close when the project is resized";
+}
+
+TEST_F(FrameProjects, ClosingPageWindowsNeverDeletesPagesAndLeavesNothingBehind)
+{
+    ProjectData* project = NewProject(work.Path(QStringLiteral("Hall")));
+    XPage* lobby = NewPage(QStringLiteral("Lobby"));
+    XPage* porch = NewPage(QStringLiteral("Porch"));
+    ASSERT_EQ(frame->ChildFrames().size(), 2);
+
+    // The caption menu's "close all" while the windows are still being used.
+    CChildFrame* child = frame->ChildFrameFor(porch);
+    ASSERT_NE(child, nullptr);
+    child->CaptionMenu()->actions().at(1)->trigger();
+    EXPECT_TRUE(frame->ChildFrames().isEmpty());
+    EXPECT_EQ(frame->ActiveView(), nullptr);
+    EXPECT_EQ(project->pages.size(), 2);
+    EXPECT_EQ(lobby->window, nullptr);
+    EXPECT_EQ(porch->window, nullptr);
+
+    // The frame goes before the windows' deferred deletion has run: nothing may touch
+    // the pages afterwards.
+    frame.reset();
+    QApplication::processEvents();
+    MakeFrame();
+    EXPECT_TRUE(frame->Projects().empty());
 }

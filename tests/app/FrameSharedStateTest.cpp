@@ -1,12 +1,14 @@
 #include "FrameFixture.h"
 
 #include "app/Commands.h"
+#include "app/ProjectTreePane.h"
 #include "app/PropertyPane.h"
 #include "controls/XButton.h"
 #include "model/TypeRegistry.h"
 
 #include <QAction>
 #include <QFileInfo>
+#include <QTreeWidget>
 
 namespace {
 
@@ -240,4 +242,45 @@ TEST_F(FrameSharedState, ThePropertyPaneShowsTheSelectedElement)
 
     frame->ClearCurrentControl();
     EXPECT_TRUE(frame->PropPane()->RowTexts().isEmpty());
+}
+
+TEST_F(FrameSharedState, TheTreeKeepsPagesBeforeSubPagesAndAClickActivates)
+{
+    ProjectData* project = NewProject(work.Path(QStringLiteral("Hall")));
+    XPage* first = NewPage(QStringLiteral("PAGE-0"));
+    NewPage(QStringLiteral("SUBPAGE-0"), 32776);
+    XPage* second = NewPage(QStringLiteral("PAGE-1"));
+    frame->OnCommand(32836);
+    Drag(second, {10, 10}, {120, 60});
+    frame->OnCommand(32825);
+
+    QTreeWidgetItem* root = frame->TreePane()->FindProjectItem(project);
+    ASSERT_NE(root, nullptr);
+    QStringList order;
+    for (int i = 0; i < root->childCount(); ++i)
+        order << root->child(i)->text(0);
+    EXPECT_EQ(order, (QStringList{QStringLiteral("PAGE-0"), QStringLiteral("PAGE-1"), QStringLiteral("SUBPAGE-0")}));
+    QTreeWidgetItem* buttonItem = frame->TreePane()->FindItem(second->controls[0]);
+    ASSERT_NE(buttonItem, nullptr);
+    EXPECT_EQ(buttonItem->parent()->text(0), QStringLiteral("PAGE-1"));
+
+    // Clicking the first page's item brings its window forward; a control's item selects it.
+    QTreeWidget* tree = frame->TreePane()->Tree();
+    auto click = [tree](QTreeWidgetItem* item) {
+        tree->scrollToItem(item);
+        QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, tree->visualItemRect(item).center());
+    };
+    click(frame->TreePane()->FindItem(first));
+    EXPECT_EQ(frame->ActiveView()->GetPage(), first);
+    EXPECT_EQ(frame->GetCurrentControl(), first);
+    click(buttonItem);
+    EXPECT_EQ(frame->ActiveView()->GetPage(), second);
+    EXPECT_EQ(frame->GetCurrentControl(), second->controls[0]);
+    EXPECT_TRUE(second->controls[0]->selected);
+
+    // Saving takes the focus into the main window, so that an editor commits its value.
+    tree->setFocus();
+    QApplication::processEvents();
+    frame->OnCommand(32774);
+    EXPECT_EQ(QApplication::focusWidget(), frame.get());
 }
