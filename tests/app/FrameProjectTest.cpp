@@ -110,6 +110,8 @@ TEST_F(FrameProjects, NewProjectPageButtonSaveCloseReopenGivesTheSameFile)
     EXPECT_EQ(ui.messages[0].text, TranslateFormat("388", {QStringLiteral("3.8.2"), QStringLiteral("1.9.8")}));
     const QByteArray saved = ReadAll(project->GetDataFilePath());
     ASSERT_FALSE(saved.isEmpty());
+    const IntRect drawn{button->x1, button->y1, button->x2, button->y2};
+    EXPECT_EQ(drawn, (IntRect{100, 120, 300, 200}));
 
     ui.answers.push_back(kIdCancel); // close without saving again
     frame->OnCommand(32773);
@@ -126,7 +128,7 @@ TEST_F(FrameProjects, NewProjectPageButtonSaveCloseReopenGivesTheSameFile)
     ASSERT_EQ(reopened->pages[0]->controls.size(), 1);
     const XControl* back = reopened->pages[0]->controls[0];
     EXPECT_EQ(back->GetType(), 6);
-    EXPECT_EQ((IntRect{back->x1, back->y1, back->x2, back->y2}), (IntRect{button->x1, button->y1, button->x2, button->y2}));
+    EXPECT_EQ((IntRect{back->x1, back->y1, back->x2, back->y2}), drawn);
     ui.messages.clear();
     frame->OnCommand(32774);
     EXPECT_EQ(ReadAll(folder + QStringLiteral("/Hall.mvl")), saved) << "loading and saving again changes nothing";

@@ -284,3 +284,55 @@ TEST_F(FrameSharedState, TheTreeKeepsPagesBeforeSubPagesAndAClickActivates)
     frame->OnCommand(32774);
     EXPECT_EQ(QApplication::focusWidget(), frame.get());
 }
+
+TEST_F(FrameSharedState, TreeOperationsMoveCopyDuplicateAndDelete)
+{
+    ProjectData* project = NewProject(work.Path(QStringLiteral("Hall")));
+    XPage* lobby = NewPage(QStringLiteral("Lobby"));
+    XPage* lights = NewPage(QStringLiteral("Lights"));
+    XPage* popup = NewPage(QStringLiteral("Popup"), 32776);
+    auto* a = static_cast<XButton*>(CreateElement(6));
+    auto* b = static_cast<XButton*>(CreateElement(6));
+    lobby->AddControl(a);
+    lobby->AddControl(b);
+    a->SetJumpTarget(lights);
+
+    // Pages reorder among pages only; a sub-page is not moved.
+    EXPECT_TRUE(frame->DropItem(lobby, lights));
+    EXPECT_EQ(project->pages.indexOf(lobby), 1);
+    EXPECT_FALSE(frame->DropItem(popup, lobby));
+    EXPECT_FALSE(frame->DropItem(lights, popup));
+
+    // A control onto a control of its page goes above it; onto its own page, nothing.
+    EXPECT_TRUE(frame->DropItem(a, b));
+    EXPECT_EQ(lobby->controls.indexOf(a), 1);
+    EXPECT_FALSE(frame->DropItem(a, lobby));
+
+    // Onto another page: a copy, one undo step there.
+    EXPECT_FALSE(frame->DropItem(a, popup));
+    ASSERT_EQ(popup->controls.size(), 1);
+    EXPECT_EQ(popup->UndoCount(), 1);
+    EXPECT_EQ(lobby->controls.size(), 2) << "the source stays";
+
+    // Duplicating a page copies it with its controls and their tree items.
+    frame->DuplicateItem(lobby);
+    ASSERT_EQ(project->pages.size(), 4);
+    XPage* copy = project->pages.back();
+    EXPECT_EQ(copy->name, QStringLiteral("PAGE-0"));
+    EXPECT_EQ(copy->controls.size(), 2);
+    EXPECT_NE(frame->TreePane()->FindItem(copy), nullptr);
+    EXPECT_NE(frame->TreePane()->FindItem(copy->controls[0]), nullptr);
+
+    // Deleting a control can be undone; deleting a page drops the references to it.
+    frame->DeleteItem(b);
+    EXPECT_EQ(lobby->controls.size(), 1);
+    lobby->Undo();
+    EXPECT_EQ(lobby->controls.size(), 2);
+    frame->ActivatePage(lights, true);
+    frame->DeleteItem(lights);
+    EXPECT_EQ(project->FindPage(QStringLiteral("Lights")), nullptr);
+    EXPECT_EQ(frame->ChildFrameFor(lights), nullptr);
+    EXPECT_TRUE(!frame->ActiveView() || frame->ActiveView()->GetPage() != lights);
+    EXPECT_NE(frame->GetCurrentControl(), lights);
+    EXPECT_EQ(a->JumpTargetName(), QStringLiteral("NONE"));
+}
