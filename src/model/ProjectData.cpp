@@ -219,10 +219,17 @@ bool ProjectData::EnsureFolders() const
 
 bool ProjectData::SaveProjectFile()
 {
+    // A data file opened under another name than its folder's is saved under the
+    // folder's name; never over a different project file that already has that name.
+    const QString target = GetDataFilePath();
+    if (!loadedFile.isEmpty() && !FileUtil::SamePath(loadedFile, target) && QFileInfo::exists(target)) {
+        ShowMessageText(TranslateFormat("923", {target}), "70");
+        return false;
+    }
     if (!EnsureFolders())
         return false;
     MyFile file;
-    if (!file.OpenWrite(GetDataFilePath()))
+    if (!file.OpenWrite(target))
         return false;
     file.WriteWord(0x8001);
     file.WriteString(QString::fromUtf8(Versions::kBuildVersion));
@@ -246,7 +253,11 @@ bool ProjectData::SaveProjectFile()
             return false;
         }
     }
-    return file.Close();
+    if (!file.Close())
+        return false;
+    if (!loadedFile.isEmpty())
+        loadedFile = target; // from now on this project owns the folder's file
+    return true;
 }
 
 QString ProjectData::LoadFailureText(const MyFile& file) const
@@ -281,6 +292,7 @@ bool ProjectData::LoadProjectFile(const QString& path, QString& message)
     if (!file.OpenRead(path))
         return false;
     folder = QFileInfo(path).absolutePath();
+    loadedFile = QFileInfo(path).absoluteFilePath();
 
     const int v = file.ReadWord();
     if (!(v & 0x8000)) {

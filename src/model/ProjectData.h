@@ -63,6 +63,7 @@ public:
 
     ProjectDataMainDelegate* mainDelegate = nullptr;
     HeaderInfo loadedHeader;
+    QString loadedFile; // the data file this project was read from, if any
     QString folder;
     ScreenType screen;
     QList<XPage*> pages;

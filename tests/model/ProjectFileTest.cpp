@@ -354,3 +354,23 @@ TEST(ProjectModel, RenamingAPageChecksTheProjectsNames)
     EXPECT_TRUE(a->Rename(QStringLiteral("pop")));
     EXPECT_EQ(a->name, QStringLiteral("pop"));
 }
+
+TEST(ProjectFile, SavingAFileOpenedUnderAnotherNameNeverOverwritesTheFoldersOwnFile)
+{
+    Fixture fx;
+    ScriptedUi ui;
+    ASSERT_TRUE(fx.dir.Write(QStringLiteral("Foo/Bar.mvl"), HandWrittenProject()));
+    ASSERT_TRUE(fx.dir.Write(QStringLiteral("Foo/Foo.mvl"), "another project"));
+    auto project = fx.Load(fx.dir.Path(QStringLiteral("Foo/Bar.mvl")));
+    ASSERT_TRUE(project);
+    EXPECT_FALSE(project->SaveProjectFile());
+    ASSERT_EQ(ui.messages.size(), 1);
+    EXPECT_TRUE(ui.messages[0].text.contains(fx.dir.Path(QStringLiteral("Foo/Foo.mvl"))));
+    EXPECT_EQ(fx.dir.Read(QStringLiteral("Foo/Foo.mvl")), QByteArray("another project"));
+
+    // Without a file of the folder's name the save goes there as usual.
+    QFile::remove(fx.dir.Path(QStringLiteral("Foo/Foo.mvl")));
+    EXPECT_TRUE(project->SaveProjectFile());
+    EXPECT_EQ(fx.dir.Read(QStringLiteral("Foo/Foo.mvl")), HandWrittenProject());
+    EXPECT_TRUE(project->SaveProjectFile()); // and again, now that it is there
+}
