@@ -576,15 +576,8 @@ void XButton::CopyAppearance(const XControl& other)
     const auto* o = dynamic_cast<const XButton*>(&other);
     if (!o)
         return;
-    const IntRect ob = o->Bounds();
-    SetBounds(Bounds());
-    x2 = x1 + ob.Width();
-    y2 = y1 + ob.Height();
-    lineWidth = o->lineWidth;
-    color = o->color;
+    XRectangle::CopyAppearance(other); // size, border and fill
     pressedLineColor = o->pressedLineColor;
-    hollow = o->hollow;
-    fillColor = o->fillColor;
     pressedFillColor = o->pressedFillColor;
     fontSize = o->fontSize;
     textColor = o->textColor;

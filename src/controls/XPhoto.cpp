@@ -262,8 +262,5 @@ void XPhoto::CopyAppearance(const XControl& other)
         NormalizeBounds();
         return;
     }
-    const IntRect ob = o->Bounds();
-    SetBounds(Bounds());
-    x2 = x1 + ob.Width();
-    y2 = y1 + ob.Height();
+    TakeSizeOf(*o);
 }

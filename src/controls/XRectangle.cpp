@@ -171,10 +171,7 @@ void XRectangle::CopyAppearance(const XControl& other)
     const auto* o = dynamic_cast<const XRectangle*>(&other);
     if (!o)
         return;
-    const IntRect ob = o->Bounds();
-    SetBounds(Bounds());
-    x2 = x1 + ob.Width();
-    y2 = y1 + ob.Height();
+    TakeSizeOf(*o);
     lineWidth = o->lineWidth;
     color = o->color;
     hollow = o->hollow;

@@ -208,6 +208,14 @@ void XControl::MoveBy(int dx, int dy)
     y2 += dy;
 }
 
+void XControl::TakeSizeOf(const XControl& other)
+{
+    const IntRect ob = other.Bounds();
+    SetBounds(Bounds());
+    x2 = x1 + ob.Width();
+    y2 = y1 + ob.Height();
+}
+
 int XControl::GetCoordinate(int id) const
 {
     switch (id) {

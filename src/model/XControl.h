@@ -89,6 +89,9 @@ public:
     IntRect Bounds() const; // normalised
     void SetBounds(const IntRect& r);
     void MoveBy(int dx, int dy);
+    // Orders the points and gives the element the other's width and height (the size
+    // part of CopyAppearance).
+    void TakeSizeOf(const XControl& other);
     // Geometry by property identifier: 6 x1, 7 y1, 8 x2, 9 y2.
     int GetCoordinate(int id) const;
     void SetCoordinate(int id, int value);
