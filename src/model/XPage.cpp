@@ -7,6 +7,7 @@
 #include "PageWindow.h"
 #include "ProjectData.h"
 #include "PropertyGridModel.h"
+#include "ScreenType.h"
 #include "TActionCommand.h"
 #include "TypeRegistry.h"
 #include "base/Translation.h"
@@ -80,10 +81,10 @@ bool XPage::OnPropertyChanged(CMFCMyPropertyGridProperty& property)
         const IntRect b = Bounds();
         const int old = property.data == 1 ? b.Width() : b.Height();
         const int v = property.GetInt();
-        if (v < 200 || v > 5000) {
-            ShowMessageText(TranslateFormat(property.data == 1 ? "209" : "210",
-                                            RangeArgs(200, 5000)),
-                            "70");
+        // Only the edited side is checked; the other stands in with a valid size.
+        const bool inRange = property.data == 1 ? CheckProjectSize(v, kMinProjectSize)
+                                                : CheckProjectSize(kMinProjectSize, v);
+        if (!inRange) {
             property.SetValue(old);
             return false;
         }

@@ -12,15 +12,12 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QGridLayout>
+#include "model/ScreenType.h"
+
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRegularExpressionValidator>
-
-namespace {
-constexpr int kMinSize = 200;
-constexpr int kMaxSize = 5000;
-}
 
 CNewProjectDlg::CNewProjectDlg(QWidget* parent)
     : QDialog(parent)
@@ -107,14 +104,8 @@ void CNewProjectDlg::accept()
     }
     const int width = widthText.toInt();
     const int height = heightText.toInt();
-    if (width < kMinSize || width > kMaxSize) {
-        ShowMessageText(TranslateFormat("209", RangeArgs(kMinSize, kMaxSize)), "70");
+    if (!CheckProjectSize(width, height))
         return;
-    }
-    if (height < kMinSize || height > kMaxSize) {
-        ShowMessageText(TranslateFormat("210", RangeArgs(kMinSize, kMaxSize)), "70");
-        return;
-    }
     if (!QFileInfo(cleaned).isDir() && !QDir().mkpath(cleaned)) {
         ShowMessage("208", "70");
         return;

@@ -5,14 +5,11 @@
 
 #include <QDialogButtonBox>
 #include <QFormLayout>
+#include "model/ScreenType.h"
+
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRegularExpressionValidator>
-
-namespace {
-constexpr int kMinSize = 200;
-constexpr int kMaxSize = 5000;
-}
 
 CProjectSizeDlg::CProjectSizeDlg(int width, int height, ProjectSizeDlgDelegate* delegate, QWidget* parent)
     : QDialog(parent)
@@ -51,14 +48,8 @@ void CProjectSizeDlg::accept()
     }
     const int w = widthText.toInt();
     const int h = heightText.toInt();
-    if (w < kMinSize || w > kMaxSize) {
-        ShowMessageText(TranslateFormat("209", RangeArgs(kMinSize, kMaxSize)), "70");
+    if (!CheckProjectSize(w, h))
         return;
-    }
-    if (h < kMinSize || h > kMaxSize) {
-        ShowMessageText(TranslateFormat("210", RangeArgs(kMinSize, kMaxSize)), "70");
-        return;
-    }
     width = w;
     height = h;
     QDialog::accept();
