@@ -188,10 +188,7 @@ void XButton::FillProperties(PropertyGridModel& grid)
 bool XButton::ApplyProperty(CMFCMyPropertyGridProperty& property)
 {
     bool handled = false;
-    bool changed = ApplyCommonProperty(property, handled);
-    if (handled)
-        return changed;
-    changed = ApplySizeProperty(property, handled);
+    bool changed = ApplyPlacementProperty(property, handled);
     if (handled)
         return changed;
 

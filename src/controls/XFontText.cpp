@@ -133,6 +133,12 @@ bool XFontText::ApplyCommonProperty(CMFCMyPropertyGridProperty& property, bool& 
     return changed;
 }
 
+bool XFontText::ApplyPlacementProperty(CMFCMyPropertyGridProperty& property, bool& handled)
+{
+    const bool changed = ApplyCommonProperty(property, handled);
+    return handled ? changed : ApplySizeProperty(property, handled);
+}
+
 bool XFontText::ApplySizeProperty(CMFCMyPropertyGridProperty& property, bool& handled)
 {
     handled = property.data == 1 || property.data == 2;

@@ -58,6 +58,8 @@ protected:
     bool ApplyCommonProperty(CMFCMyPropertyGridProperty& property, bool& handled);
     // Width (1) and height (2) in 0..5000; sets x2 / y2 from x1 / y1.
     bool ApplySizeProperty(CMFCMyPropertyGridProperty& property, bool& handled);
+    // Name, X1, Y1, width and height: the rows every sized control starts with.
+    bool ApplyPlacementProperty(CMFCMyPropertyGridProperty& property, bool& handled);
 
     int ViewFontSize() const; // ScaleLength(fontSize), at least 1
     // The dark placeholder over the mapped rectangle with the text at the alignment.

@@ -83,10 +83,7 @@ void XPageContainer::FillProperties(PropertyGridModel& grid)
 bool XPageContainer::ApplyProperty(CMFCMyPropertyGridProperty& property)
 {
     bool handled = false;
-    bool changed = ApplyCommonProperty(property, handled);
-    if (handled)
-        return changed;
-    changed = ApplySizeProperty(property, handled);
+    bool changed = ApplyPlacementProperty(property, handled);
     if (handled)
         return changed;
     switch (property.data) {

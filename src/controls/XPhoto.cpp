@@ -54,12 +54,10 @@ void XPhoto::FillProperties(PropertyGridModel& grid)
 bool XPhoto::ApplyProperty(CMFCMyPropertyGridProperty& property)
 {
     bool handled = false;
-    bool changed = ApplyCommonProperty(property, handled);
-    if (handled)
-        return changed;
-    changed = ApplySizeProperty(property, handled);
+    bool changed = ApplyPlacementProperty(property, handled);
     if (handled) {
-        if (changed && imageFile != kNone && imageMode == 2)
+        const bool resized = property.data == 1 || property.data == 2;
+        if (changed && resized && imageFile != kNone && imageMode == 2)
             NormalizeBounds(); // the image's own size wins
         return changed;
     }

@@ -36,10 +36,7 @@ void XRectangle::FillProperties(PropertyGridModel& grid)
 bool XRectangle::ApplyProperty(CMFCMyPropertyGridProperty& property)
 {
     bool handled = false;
-    bool changed = ApplyCommonProperty(property, handled);
-    if (handled)
-        return changed;
-    changed = ApplySizeProperty(property, handled);
+    bool changed = ApplyPlacementProperty(property, handled);
     if (handled)
         return changed;
     changed = ApplyRectangleProperty(property, handled);
