@@ -9,20 +9,30 @@
 #include "model/TypeRegistry.h"
 
 namespace {
+
 template <class T>
 XControl* Make()
 {
     return new T;
 }
+
+using namespace ElementType;
+
+// One row per control class: its type and its class.
+// Each control family adds its classes here as it is built.
+const ElementClassRegistration kClasses[] = {
+    {kRectangle, &Make<XRectangle>},
+    {kPhoto, &Make<XPhoto>},
+    {kButton, &Make<XButton>},
+    {kPageContainer, &Make<XPageContainer>},
+    {kFontText, &Make<XFontText>},
+    {kFontButton, &Make<XFontButton>},
+};
+
 }
 
 void RegisterControlClasses()
 {
-    // Each control family adds its classes here as it is built.
-    TypeRegistry::RegisterElementType(4, &Make<XRectangle>);
-    TypeRegistry::RegisterElementType(5, &Make<XPhoto>);
-    TypeRegistry::RegisterElementType(6, &Make<XButton>);
-    TypeRegistry::RegisterElementType(7, &Make<XPageContainer>);
-    TypeRegistry::RegisterElementType(14, &Make<XFontText>);
-    TypeRegistry::RegisterElementType(15, &Make<XFontButton>);
+    for (const ElementClassRegistration& registration : kClasses)
+        TypeRegistry::Register(registration);
 }

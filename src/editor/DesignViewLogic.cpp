@@ -3,6 +3,7 @@
 #include "MarvolentaViewMainDelegate.h"
 #include "ViewZoom.h"
 #include "model/TActionCommand.h"
+#include "model/TypeRegistry.h"
 #include "model/XPage.h"
 
 #include <Qt>
@@ -12,32 +13,25 @@ namespace {
 constexpr int kFirstControlType = 2;
 constexpr int kLastControlType = 37;
 
-bool IsOneOf(int type, std::initializer_list<int> types)
-{
-    for (int t : types)
-        if (t == type)
-            return true;
-    return false;
-}
-
 }
 
 bool BrushAppliesTo(int mode, const XControl& control, MarvolentaViewMainDelegate& delegate)
 {
     const int type = control.GetType();
     switch (mode) {
-    case ToolMode::kSendCodeBrush: return IsOneOf(type, {6, 8, 15, 30});
-    case ToolMode::kColourBrush: return IsOneOf(type, {6, 3, 14, 15});
-    case ToolMode::kFontBrush: return IsOneOf(type, {14, 15});
-    case ToolMode::kTextBrush: return IsOneOf(type, {6, 3, 14, 15});
+    case ToolMode::kSendCodeBrush: return TypeRegistry::BrushApplies(type, BrushSet::SendCode);
+    case ToolMode::kColourBrush: return TypeRegistry::BrushApplies(type, BrushSet::Colour);
+    case ToolMode::kFontBrush: return TypeRegistry::BrushApplies(type, BrushSet::Font);
+    case ToolMode::kTextBrush: return TypeRegistry::BrushApplies(type, BrushSet::Text);
     case ToolMode::kInterlockBrush:
-        return IsOneOf(type, {6, 15}) && control.page && control.page == delegate.GetInterlockPage();
-    case ToolMode::kAddressBrush: return IsOneOf(type, {18, 20});
+        return TypeRegistry::BrushApplies(type, BrushSet::Interlock) && control.page
+            && control.page == delegate.GetInterlockPage();
+    case ToolMode::kAddressBrush: return TypeRegistry::BrushApplies(type, BrushSet::Address);
     case ToolMode::kFormatBrush: {
         const XControl* source = delegate.GetFormatSource();
         return source && source->GetType() == type;
     }
-    case ToolMode::kStreamBrush: return IsOneOf(type, {21, 19});
+    case ToolMode::kStreamBrush: return TypeRegistry::BrushApplies(type, BrushSet::Stream);
     default: return false;
     }
 }

@@ -2,112 +2,142 @@
 
 #include "XPage.h"
 
-#include <array>
+#include <algorithm>
 
 namespace {
 
-struct TypeEntry {
-    const char* key;
-    int menuCommand;
-};
-
-constexpr std::array<TypeEntry, TypeRegistry::kTypeCount> kTypes{{
-    {"PAGE", 32775},
-    {"SUBPAGE", 32776},
-    {"LINE", 32831},
-    {"TEXT", 32833},
-    {"RECTANGLE", 32832},
-    {"PHOTO", 32835},
-    {"BUTTON", 32836},
-    {"PAGECONTAINER", 32837},
-    {"SLIDER", 32838},
-    {"PICKER", 32839},
-    {"WEBCAMERA", 32840},
-    {"WEATHER", 32841},
-    {"SLIDERPHOTO", 32845},
-    {"SENSOR", 32846},
-    {"FONTTEXT", 32883},
-    {"FONTBTN", 32884},
-    {"LOGIN", 32929},
-    {"VIDEOPREVIEW", 32931},
-    {"VIRTUALDISPLAYWALL", 32933},
-    {"HYPERLINK", 32937},
-    {"SVIRTUALDISPLAYWALL", 32939},
-    {"VIDEOPREVIEWFRAME", 32940},
-    {"MODESAVE", 32941},
-    {"MODEOPEN", 32942},
-    {"SCROLLVIDEOPREVIEW", 32949},
-    {"RECORDING", 32950},
-    {"E8PLATFORM", 32951},
-    {"RVSPLATFORM", 32958},
-    {"HOST", 32959},
-    {"IVMS8200", 32960},
-    {"VOLUMEBAR", 32961},
-    {"VIDEOCOMBOBOX", 32962},
-    {"DAHUA", 32969},
-    {"SEARCH", 32970},
-    {"FAVORITES", 32971},
-    {"ACCOUNT", 32974},
-    {"DEVICES", 32976},
-    {"DANTESLIDER", 32978},
-}};
+using namespace ElementType;
+using Bar = ToolBarSlot;
+using namespace BrushSet;
 
 XControl* NewPage() { return new XPage; }
 XControl* NewSubPage() { return new XSubPage; }
 
-std::array<TypeRegistry::Creator, TypeRegistry::kTypeCount>& Creators()
+// Every type in the order of the controls menu, then the platform bar's, then the types
+// whose command has neither a menu item nor a button; with the brushes that apply.
+std::vector<ElementTypeInfo> MakeList()
 {
-    static std::array<TypeRegistry::Creator, TypeRegistry::kTypeCount> creators = [] {
-        std::array<TypeRegistry::Creator, TypeRegistry::kTypeCount> c{};
-        c[TypeRegistry::kPage] = &NewPage;
-        c[TypeRegistry::kSubPage] = &NewSubPage;
-        return c;
-    }();
-    return creators;
+    std::vector<ElementTypeInfo> list = {
+        {kPage, "PAGE", 32775, "33", "33", Bar::Controls, &NewPage},
+        {kSubPage, "SUBPAGE", 32776, "34", "34", Bar::Controls, &NewSubPage},
+        {kLine, "LINE", 32831, "35", "35", Bar::Controls},
+        {kRectangle, "RECTANGLE", 32832, "36", "36", Bar::Controls},
+        {kText, "TEXT", 32833, "37", "37", Bar::Controls, nullptr, Colour | Text},
+        {kPhoto, "PHOTO", 32835, "38", "38", Bar::Controls},
+        {kButton, "BUTTON", 32836, "39", "39", Bar::Controls, nullptr, SendCode | Colour | Text | Interlock},
+        {kPageContainer, "PAGECONTAINER", 32837, "40", "40", Bar::Controls},
+        {kSlider, "SLIDER", 32838, "41", "41", Bar::Controls, nullptr, SendCode},
+        {kPicker, "PICKER", 32839, "42", "42", Bar::Controls},
+        {kWebCamera, "WEBCAMERA", 32840, "43", "43", Bar::Controls},
+        {kWeather, "WEATHER", 32841, "44", "44", Bar::Controls},
+        {kSliderPhoto, "SLIDERPHOTO", 32845, "45", "45", Bar::Controls},
+        {kSensor, "SENSOR", 32846, "46", "46", Bar::Controls},
+        {kFontText, "FONTTEXT", 32883, "47", "47", Bar::Controls, nullptr, Colour | Font | Text},
+        {kFontButton, "FONTBTN", 32884, "48", "48", Bar::Controls, nullptr, SendCode | Colour | Font | Text | Interlock},
+        {kLogin, "LOGIN", 32929, "235", "235", Bar::Controls},
+        {kVideoPreviewFrame, "VIDEOPREVIEWFRAME", 32940, "258", "258", Bar::Controls, nullptr, Stream},
+        {kVideoPreview, "VIDEOPREVIEW", 32931, "236", "236", Bar::Controls},
+        {kSVirtualDisplayWall, "SVIRTUALDISPLAYWALL", 32939, "257", "257", Bar::Controls, nullptr, Address},
+        {kHyperlink, "HYPERLINK", 32937, "254", "254", Bar::Controls, nullptr, Stream},
+        {kModeSave, "MODESAVE", 32941, "259", "259", Bar::Controls},
+        {kModeOpen, "MODEOPEN", 32942, "260", "260", Bar::Controls},
+        {kScrollPreviewFrame, "SCROLLVIDEOPREVIEW", 32949, "331", "331", Bar::Controls},
+        {kRecording, "RECORDING", 32950, "368", "368", Bar::Controls},
+        {kHost, "HOST", 32959, "390", "390", Bar::Controls},
+        {kVolumeBar, "VOLUMEBAR", 32961, "393", "393", Bar::Controls, nullptr, SendCode},
+        {kVideoComboBox, "VIDEOCOMBOBOX", 32962, "413", "413", Bar::Controls},
+        {kSearch, "SEARCH", 32970, "422", "422", Bar::Controls},
+        {kFavorites, "FAVORITES", 32971, "423", "423", Bar::Controls},
+        {kAccount, "ACCOUNT", 32974, "429", "429", Bar::Controls},
+        {kDevices, "DEVICES", 32976, "431", "431", Bar::Controls},
+        {kMeiDian, "E8PLATFORM", 32951, nullptr, "384", Bar::Platform},
+        {kRVS, "RVSPLATFORM", 32958, nullptr, "387", Bar::Platform},
+        {kIVMS8200, "IVMS8200", 32960, nullptr, "392", Bar::Platform},
+        {kDaHua, "DAHUA", 32969, nullptr, "421", Bar::Platform},
+        {kVirtualDisplayWall, "VIRTUALDISPLAYWALL", 32933, nullptr, "237", Bar::None, nullptr, Address},
+        {kDanteVolumeBar, "DANTESLIDER", 32978, nullptr, "447", Bar::None},
+    };
+    return list;
+}
+
+std::vector<ElementTypeInfo>& List()
+{
+    static std::vector<ElementTypeInfo> list = MakeList();
+    return list;
 }
 
 bool InRange(int t) { return t >= 0 && t < TypeRegistry::kTypeCount; }
+
+ElementTypeInfo* Entry(int t)
+{
+    if (!InRange(t))
+        return nullptr;
+    auto& list = List();
+    auto it = std::find_if(list.begin(), list.end(), [t](const ElementTypeInfo& i) { return i.type == t; });
+    return it == list.end() ? nullptr : &*it;
+}
 
 } // namespace
 
 namespace TypeRegistry {
 
-void RegisterElementType(int typeNumber, Creator creator)
+bool Register(const ElementClassRegistration& registration)
 {
-    if (InRange(typeNumber))
-        Creators()[typeNumber] = creator;
+    ElementTypeInfo* info = Entry(registration.type);
+    if (!info)
+        return false;
+    info->create = registration.create;
+    return true;
 }
 
 bool HasClass(int typeNumber)
 {
-    return InRange(typeNumber) && Creators()[typeNumber] != nullptr;
+    const ElementTypeInfo* info = Entry(typeNumber);
+    return info && info->create;
+}
+
+const ElementTypeInfo* Info(int typeNumber)
+{
+    return Entry(typeNumber);
+}
+
+const std::vector<ElementTypeInfo>& All()
+{
+    return List();
 }
 
 int MenuCommandForType(int typeNumber)
 {
-    return InRange(typeNumber) ? kTypes[typeNumber].menuCommand : 0;
+    const ElementTypeInfo* info = Entry(typeNumber);
+    return info ? info->menuCommand : 0;
 }
 
 int TypeForMenuCommand(int commandId)
 {
-    for (int t = 0; t < kTypeCount; ++t)
-        if (kTypes[t].menuCommand == commandId)
-            return t;
+    for (const ElementTypeInfo& info : List())
+        if (info.menuCommand == commandId)
+            return info.type;
     return -1;
+}
+
+bool BrushApplies(int typeNumber, unsigned brush)
+{
+    const ElementTypeInfo* info = Entry(typeNumber);
+    return info && (info->brushes & brush) != 0;
 }
 
 } // namespace TypeRegistry
 
 XControl* CreateElement(int typeNumber)
 {
-    if (!TypeRegistry::HasClass(typeNumber))
-        return nullptr;
-    return Creators()[typeNumber]();
+    const ElementTypeInfo* info = Entry(typeNumber);
+    return info && info->create ? info->create() : nullptr;
 }
 
 QString GetTypeKey(int typeNumber)
 {
-    return InRange(typeNumber) ? QString::fromLatin1(kTypes[typeNumber].key) : QString();
+    const ElementTypeInfo* info = Entry(typeNumber);
+    return info ? QString::fromLatin1(info->key) : QString();
 }
 
 QString MakeUniqueName(int typeNumber, const std::function<bool(const QString&)>& exists)

@@ -1,6 +1,7 @@
 #include "XControl.h"
 
 #include "ControlMainDelegate.h"
+#include "FieldTable.h"
 #include "MyFile.h"
 #include "PageWindow.h"
 #include "PropertyGridModel.h"
@@ -75,6 +76,30 @@ bool XControl::Rename(const QString& newName)
     return true;
 }
 
+bool XControl::Save(MyFile& file)
+{
+    const FieldTable* table = Fields();
+    return table && WriteRecordVersion(file) && WriteType(file) && table->Save(*this, file);
+}
+
+bool XControl::Load(MyFile& file, int version)
+{
+    const FieldTable* table = Fields();
+    return table && table->Load(*this, file, version) && !file.Failed();
+}
+
+QStringList XControl::ImageNames() const
+{
+    const FieldTable* table = Fields();
+    return table ? table->ImageNames(*this) : QStringList();
+}
+
+void XControl::ClearReferences()
+{
+    if (const FieldTable* table = Fields())
+        table->ClearReferences(*this);
+}
+
 void XControl::CopyFrom(const XControl& other, bool withIdentity)
 {
     mainDelegate = other.mainDelegate;
@@ -90,6 +115,8 @@ void XControl::CopyFrom(const XControl& other, bool withIdentity)
         name = other.name;
         selected = other.selected;
     }
+    if (const FieldTable* table = Fields())
+        table->Copy(*this, other, withIdentity);
 }
 
 bool XControl::SetValue(int) { return false; }
@@ -112,7 +139,11 @@ void XControl::Scale(int newWidth, int oldWidth, int newHeight, int oldHeight)
     y2 = scale(y2, newHeight, oldHeight);
 }
 
-void XControl::CopyAppearance(const XControl&) {}
+void XControl::CopyAppearance(const XControl& other)
+{
+    if (const FieldTable* table = Fields())
+        table->CopyLook(*this, other);
+}
 bool XControl::SetLinkText(const QString&) { return true; }
 
 bool XControl::WriteType(MyFile& file) const { return file.WriteByte(GetType()); }
@@ -172,6 +203,10 @@ void XControl::DescribeFields(QJsonObject& out) const
     out.insert(QStringLiteral("type"), GetType());
     out.insert(QStringLiteral("typeKey"), GetTypeKey());
     out.insert(QStringLiteral("recordVersion"), recordVersion);
+    if (const FieldTable* table = Fields()) {
+        table->Describe(*this, out);
+        return;
+    }
     out.insert(QStringLiteral("name"), name);
     out.insert(QStringLiteral("x1"), x1);
     out.insert(QStringLiteral("y1"), y1);

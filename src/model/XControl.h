@@ -6,9 +6,11 @@
 
 #include <QPoint>
 #include <QString>
+#include <QStringList>
 
 class CMFCMyPropertyGridProperty;
 class ControlMainDelegate;
+class FieldTable;
 class ControlProjectDataDelegate;
 class MyFile;
 class PageWindow;
@@ -30,10 +32,14 @@ public:
     virtual int GetType() const = 0;
     virtual void FillProperties(PropertyGridModel& grid) = 0;
     virtual bool OnPropertyChanged(CMFCMyPropertyGridProperty& property) = 0;
+    // The stored fields of the class, in record order; null for an element that writes
+    // its record by hand. Save, Load, DescribeFields, CopyFrom, CopyAppearance and the
+    // image and reference look-ups below are driven by it.
+    virtual const FieldTable* Fields() const { return nullptr; }
     // Writes the whole record; Load reads it from the name on (the page or project has
     // read the version and type bytes) and refuses record versions it does not know.
-    virtual bool Save(MyFile& file) = 0;
-    virtual bool Load(MyFile& file, int version) = 0;
+    virtual bool Save(MyFile& file);
+    virtual bool Load(MyFile& file, int version);
     virtual void Draw(QPainter& dc) = 0;
     virtual void Refresh() = 0;
     virtual void OnDoubleClick(QPoint point);
@@ -83,6 +89,11 @@ public:
     virtual bool SetScreenAddressAt(QPoint point, const QString& address) { return false; }
     // Every stored field under its own name, for the command-line tool.
     virtual void DescribeFields(QJsonObject& out) const;
+
+    // The names of the project images the element shows ("NONE" left out).
+    QStringList ImageNames() const;
+    // Cuts every reference to another element to "NONE" (a paste into another project).
+    void ClearReferences();
 
     // A new element of the same class filled by CopyFrom (the undo snapshots).
     XControl* Clone(bool withIdentity) const;
