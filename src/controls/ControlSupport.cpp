@@ -19,48 +19,6 @@ void AddNameRows(CMFCMyPropertyGridProperty& group, const XControl& control)
     group.AddInt(QStringLiteral("Y1"), control.y1, Translate("108"), 7);
 }
 
-namespace {
-void SetOwnerOf(CMFCMyPropertyGridProperty& row, XControl* owner)
-{
-    row.owner = owner;
-    for (const auto& child : row.SubItems())
-        SetOwnerOf(*child, owner);
-}
-}
-
-void SetOwner(PropertyGridModel& grid, XControl* owner)
-{
-    for (const auto& group : grid.Groups())
-        SetOwnerOf(*group, owner);
-}
-
-bool AcceptInt(CMFCMyPropertyGridProperty& property, int low, int high, const QString& textKey,
-               int old, int& value)
-{
-    bool ok = false;
-    const qlonglong v = property.GetValue().toLongLong(&ok);
-    if (!ok || v < low || v > high) {
-        ShowMessageText(TranslateFormat(textKey, RangeArgs(low, high)), QStringLiteral("70"));
-        property.SetValue(old);
-        return false;
-    }
-    value = static_cast<int>(v);
-    return true;
-}
-
-int ChosenIndex(const CMFCMyPropertyGridProperty& property, const QStringList& options)
-{
-    return static_cast<int>(options.indexOf(property.GetText()));
-}
-
-QStringList Translated(std::initializer_list<const char*> keys)
-{
-    QStringList texts;
-    for (const char* key : keys)
-        texts << Translate(QString::fromLatin1(key));
-    return texts;
-}
-
 QString ProjectImagePath(const ControlProjectDataDelegate* project, const QString& name)
 {
     if (!project || name == kNone)

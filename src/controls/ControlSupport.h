@@ -3,6 +3,8 @@
 #include <QString>
 #include <QStringList>
 
+#include "model/PropertyRows.h"
+
 class CMFCMyPropertyGridProperty;
 class PropertyGridModel;
 class XControl;
@@ -17,19 +19,12 @@ inline const QString kNone = QStringLiteral("NONE");
 
 // The rows every control list starts with: name (id 0), "X1" (id 6) and "Y1" (id 7).
 void AddNameRows(CMFCMyPropertyGridProperty& group, const XControl& control);
-// Marks the control as the owner of every row of the grid.
-void SetOwner(PropertyGridModel& grid, XControl* owner);
-
-// The integer of an edited row when it lies within low..high. Otherwise shows the range
-// message of textKey formatted with the two bounds (caption "70"), puts old back into
-// the row and returns false.
-bool AcceptInt(CMFCMyPropertyGridProperty& property, int low, int high, const QString& textKey,
-               int old, int& value);
-
-// Index of the row's chosen text among options, or -1.
-int ChosenIndex(const CMFCMyPropertyGridProperty& property, const QStringList& options);
-// The translations of the given keys, in order.
-QStringList Translated(std::initializer_list<const char*> keys);
+// The range check, option index, translated option lists and row owners of the property
+// rows, for the few rows written by hand.
+using PropertyHelpers::AcceptInt;
+using PropertyHelpers::ChosenIndex;
+using PropertyHelpers::SetOwner;
+using PropertyHelpers::Translated;
 
 // True when name is an image file inside the project's image folder (a plain file name
 // that exists there). Names that could reach outside the folder never count.

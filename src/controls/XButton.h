@@ -12,22 +12,18 @@ class XButton : public XRectangle {
 public:
     XButton();
 
-    int GetType() const override { return 6; }
-    void FillProperties(PropertyGridModel& grid) override;
-    bool Save(MyFile& file) override;
-    bool Load(MyFile& file, int version) override;
+    int GetType() const override { return ElementType::kButton; }
+    const FieldTable* Fields() const override;
+    const PropertyTable* Properties() const override;
     void Draw(QPainter& dc) override;
     void Refresh() override;
-    int OnPropertyButton(CMFCMyPropertyGridProperty& property) override;
     void ResolveReferences() override;
-    void CopyFrom(const XControl& other, bool withIdentity) override;
     bool SetValue(int v) override;
     bool SetTextColor(COLORREF c) override;
     bool SetText(const QString& newText) override;
     bool SetFont(const FontDesc& font) override;
     bool SetInterlockGroup(const QString& groupName) override;
     void Scale(int newWidth, int oldWidth, int newHeight, int oldHeight) override;
-    void CopyAppearance(const XControl& other) override;
     void RefreshReferences() override;
     void ForgetPage(const XPage* page) override;
     void ForgetInterlockGroup(const QString* group) override;
@@ -35,7 +31,6 @@ public:
     // showPressed: an activated button is shown in its pressed state.
     int GetActiveFlag() const override { return showPressed; }
     void SetActiveFlag(int flag) override { showPressed = flag ? 1 : 0; }
-    void DescribeFields(QJsonObject& out) const override;
 
     // The jump target page (null for none or a name that does not resolve) and the name
     // written for it: the page's present name while it resolves, else the kept name.
@@ -60,20 +55,20 @@ public:
     QString commandString;
 
 protected:
-    bool ApplyProperty(CMFCMyPropertyGridProperty& property) override;
     void SetImageName(bool pressed, const QString& image) override;
     bool ShowsState(bool pressed) const override { return (showPressed != 0) == pressed; }
+    // Opens the interlock-group dialog for the button's page.
+    int RunInterlockDialog();
 
-    // The rows from the name to the fill colours, the text rows and the action rows;
-    // the font button adds its font and style rows between them.
-    void AddAppearanceRows(CMFCMyPropertyGridProperty& group);
-    void AddActionRows(CMFCMyPropertyGridProperty& group);
-    // Everything from the border to the pressed text colour of the record (items 5 to
-    // 14), and from the images to the command string (items 15 to 24).
-    bool SaveLook(MyFile& file) const;
-    bool SaveActions(MyFile& file) const;
-    void LoadLook(MyFile& file);
-    void LoadActions(MyFile& file, int version);
+    // The record's runs of fields: border to pressed text colour, and images to command
+    // string; the font button writes its font between them.
+    static std::vector<FieldRow> LookFields();
+    static std::vector<FieldRow> ActionFields();
+    // The rows from "shown pressed" to the label, the two label colours and the action
+    // rows; the font button puts its font rows among them.
+    static std::vector<PropertyRow> AppearanceRows();
+    static std::vector<PropertyRow> LabelColourRows();
+    static std::vector<PropertyRow> ActionRows();
 
     // The label of the shown state inside the view rectangle, and the send-code badge.
     virtual void DrawLabel(QPainter& dc, const QRect& view, COLORREF colour);

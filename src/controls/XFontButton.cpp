@@ -5,9 +5,9 @@
 #include "base/Translation.h"
 #include "model/ControlMainDelegate.h"
 #include "model/MyFile.h"
-#include "model/PropertyGridModel.h"
+#include "model/FieldTable.h"
+#include "model/PropertyRows.h"
 
-#include <QJsonObject>
 #include <QPainter>
 
 #include <algorithm>
@@ -20,91 +20,51 @@ XFontButton::XFontButton()
     fontName.clear(); // the icon-title font, chosen the first time a font is needed
 }
 
-void XFontButton::FillProperties(PropertyGridModel& grid)
+const FieldTable* XFontButton::Fields() const
 {
-    grid.RemoveAll();
-    auto* group = grid.AddGroup(Translate("20"));
-    AddAppearanceRows(*group);
-    group->AddFont(Translate("119"), EffectiveFontName(), FontFamilyOptions(), QString(), 42);
-    group->AddInt(Translate("93"), fontSize, QString(), 15);
-    group->AddColor(Translate("94"), textColor, QString(), 13)->buttonCaption = Translate("88");
-    group->AddColor(Translate("95"), pressedTextColor, QString(), 19)->buttonCaption = Translate("88");
-    const QStringList styles = StyleOptions();
-    group->AddOptions(Translate("120"), styles.value(fontStyle), styles, false, QString(), 41);
-    AddActionRows(*group);
-    SetOwner(grid, this);
+    static const FieldTable table(0, 1, &IsA<XFontButton>, {
+        {Field::Constant("marker", 1), Field::Name(), Field::Bounds()},
+        LookFields(),
+        {Field::Word<&XFontButton::fontStyle>("fontStyle"), Field::String<&XFontButton::fontName>("fontName")},
+        ActionFields(),
+    });
+    return &table;
 }
 
-bool XFontButton::ApplyProperty(CMFCMyPropertyGridProperty& property)
+const PropertyTable* XFontButton::Properties() const
 {
-    switch (property.data) {
-    case 42: {
-        const QString v = property.GetText();
-        if (v.isEmpty() || v == EffectiveFontName()) {
-            property.SetValue(EffectiveFontName());
-            return false;
-        }
-        fontName = v;
-        InvalidatePageWindow();
-        return true;
-    }
-    case 41: {
-        const int v = ChosenIndex(property, StyleOptions());
-        if (v < 0) {
-            property.SetValue(StyleOptions().value(fontStyle));
-            return false;
-        }
-        if (v == fontStyle)
-            return false;
-        fontStyle = v;
-        InvalidatePageWindow();
-        return true;
-    }
-    default:
-        return XButton::ApplyProperty(property);
-    }
+    using namespace PropertyEffect;
+    static const PropertyTable table({
+        AppearanceRows(),
+        {
+            FontNameRow(Redraw),
+            Prop::Int<&XFontButton::fontSize>(PropertyId::kFontSize, "93", 1, 500, "117"),
+        },
+        LabelColourRows(),
+        {StyleRow(Redraw)},
+        ActionRows(),
+    });
+    return &table;
 }
 
 bool XFontButton::Save(MyFile& file)
 {
-    if (!(WriteRecordVersion(file) && WriteType(file) && file.WriteWord(1) && WriteName(file)
-          && WriteBounds(file) && SaveLook(file) && file.WriteWord(fontStyle) && file.WriteString(fontName)))
+    if (!XControl::Save(file))
         return false;
-    if (!text.isEmpty()) {
-        for (const bool pressed : {false, true}) {
-            const COLORREF colour = pressed ? pressedTextColor : textColor;
-            const bool ok = WriteTextImage(pressed ? QStringLiteral("_1") : QString(),
-                                           [this, colour](QPainter& p, const QRectF& rect) {
-                                               DrawTextInRect(p, rect, Face(std::max(1, fontSize)), text,
-                                                              colour, alignment, false, true);
-                                           });
-            if (!ok)
-                return false;
-        }
+    if (text.isEmpty())
+        return true;
+    // The panel shows these images, in the normal and the pressed text colour ("_1").
+    for (const bool pressed : {false, true}) {
+        const COLORREF colour = pressed ? pressedTextColor : textColor;
+        const bool ok = WriteTextImage(pressed ? QStringLiteral("_1") : QString(),
+                                       [this, colour](QPainter& p, const QRectF& rect) {
+                                           DrawTextInRect(p, rect, Face(std::max(1, fontSize)), text, colour,
+                                                          alignment, false, true);
+                                       });
+        if (!ok)
+            return false;
     }
-    return SaveActions(file);
-}
-
-bool XFontButton::Load(MyFile& file, int version)
-{
-    if (version != 0 && version != 1)
-        return false;
-    recordVersion = 1;
-    file.ReadWord(); // always 1
-    ReadName(file);
-    ReadBounds(file);
-    LoadLook(file);
-    fontStyle = file.ReadWord();
-    fontName = file.ReadString();
-    LoadActions(file, version);
-    return !file.Failed();
-}
-
-void XFontButton::DescribeFields(QJsonObject& out) const
-{
-    XButton::DescribeFields(out);
-    out.insert(QStringLiteral("fontStyle"), fontStyle);
-    out.insert(QStringLiteral("fontName"), fontName);
+    return true;
 }
 
 bool XFontButton::SetFont(const FontDesc& font)

@@ -9,15 +9,13 @@ class XFontButton : public XButton {
 public:
     XFontButton();
 
-    int GetType() const override { return 15; }
-    void FillProperties(PropertyGridModel& grid) override;
+    int GetType() const override { return ElementType::kFontButton; }
+    const FieldTable* Fields() const override;
+    const PropertyTable* Properties() const override;
     bool Save(MyFile& file) override;
-    bool Load(MyFile& file, int version) override;
     bool SetFont(const FontDesc& font) override;
-    void DescribeFields(QJsonObject& out) const override;
 
 protected:
-    bool ApplyProperty(CMFCMyPropertyGridProperty& property) override;
     void DrawLabel(QPainter& dc, const QRect& view, COLORREF colour) override;
     void DrawBadge(QPainter& dc, const QRect& view) override;
 };

@@ -9,7 +9,8 @@
 #include "model/ControlProjectDataDelegate.h"
 #include "model/MyFile.h"
 #include "model/ProjectData.h"
-#include "model/PropertyGridModel.h"
+#include "model/FieldTable.h"
+#include "model/PropertyRows.h"
 #include "model/XPage.h"
 
 #include <QDate>
@@ -73,210 +74,110 @@ QString XFontText::SampleText(int kind, const QString& typeKey)
     }
 }
 
-QStringList XFontText::StyleOptions()
-{
-    return Translated({"121", "122", "123", "124"});
-}
-
-QStringList XFontText::DirectionOptions()
-{
-    return Translated({"131", "132"});
-}
-
 int XFontText::ViewFontSize() const
 {
     return std::max(1, mainDelegate ? mainDelegate->ScaleLength(fontSize) : fontSize);
 }
 
-// ---------------------------------------------------------------- properties
+// ---------------------------------------------------------------- fields and properties
 
-void XFontText::FillProperties(PropertyGridModel& grid)
+const FieldTable* XFontText::Fields() const
 {
-    grid.RemoveAll();
-    auto* group = grid.AddGroup(Translate("20"));
-    AddNameRows(*group, *this);
-    group->AddText(Translate("92"), text, QString(), 14)->enabled = contentKind == 0;
-    group->AddFont(Translate("119"), EffectiveFontName(), FontFamilyOptions(), QString(), 42);
-    group->AddInt(Translate("93"), fontSize, QString(), 15);
-    group->AddColor(Translate("94"), textColor, QString(), 13)->buttonCaption = Translate("88");
-    const QStringList directions = DirectionOptions();
-    group->AddOptions(Translate("130"), directions.value(vertical ? 1 : 0), directions, false, QString(), 16);
-    const QStringList styles = StyleOptions();
-    group->AddOptions(Translate("120"), styles.value(fontStyle), styles, false, QString(), 41);
-    SetOwner(grid, this);
+    static const FieldTable table(0, 0, &IsA<XFontText>, {
+        Field::Constant("marker", 1),
+        Field::Name(),
+        Field::Bounds(),
+        Field::String<&XFontText::text>("text"),
+        Field::Word<&XFontText::fontSize>("fontSize", FieldFlag::Look),
+        Field::Word<&XFontText::vertical>("vertical", FieldFlag::Look),
+        Field::Colour<&XFontText::textColor>("textColor", FieldFlag::Look),
+        Field::Word<&XFontText::contentKind>("contentKind"),
+        Field::Word<&XFontText::fontStyle>("fontStyle", FieldFlag::Look),
+        Field::String<&XFontText::fontName>("fontName", FieldFlag::LookIfSet),
+        Field::Copied<&XFontText::alignment>("alignment"),
+    });
+    return &table;
 }
 
-bool XFontText::OnPropertyChanged(CMFCMyPropertyGridProperty& property)
+PropertyRow XFontText::FontNameRow(unsigned effects)
 {
-    std::unique_ptr<XControl> before(Clone(true));
-    if (!ApplyProperty(property))
-        return false;
-    RecordChange(before.release());
-    return true;
+    PropertyRow row = Prop::Special(
+        PropertyId::kFontName, "119", PropertyKind::Font,
+        [](XControl& c) -> QVariant { return static_cast<XFontText&>(c).EffectiveFontName(); },
+        [](XControl& c, CMFCMyPropertyGridProperty& p) {
+            auto& t = static_cast<XFontText&>(c);
+            const QString v = p.GetText();
+            if (v.isEmpty() || v == t.EffectiveFontName()) {
+                p.SetValue(t.EffectiveFontName());
+                return false;
+            }
+            t.fontName = v;
+            return true;
+        },
+        [](XControl&, CMFCMyPropertyGridProperty& p) { p.options = FontFamilyOptions(); });
+    row.effects = effects;
+    return row;
+}
+
+PropertyRow XFontText::StyleRow(unsigned effects)
+{
+    return Prop::Choice<&XFontText::fontStyle>(PropertyId::kFontStyle, "120", {"121", "122", "123", "124"})
+        .Effects(effects);
+}
+
+const PropertyTable* XFontText::Properties() const
+{
+    using namespace PropertyEffect;
+    static const PropertyTable table({
+        Prop::NameRows(),
+        {
+            Prop::Text<&XFontText::text>(PropertyId::kText, "92")
+                .Accepts([](const XControl& c, const QString& v) {
+                    return static_cast<const XFontText&>(c).contentKind == 0 && !v.isEmpty();
+                })
+                .EnabledWhen([](const XControl& c) { return static_cast<const XFontText&>(c).contentKind == 0; })
+                .Effects(Redraw | Refit),
+            FontNameRow(Redraw | Refit | Reselect),
+            Prop::Int<&XFontText::fontSize>(PropertyId::kFontSize, "93", kMinFontSize, kMaxFontSize, "117")
+                .Effects(Redraw | Refit | Reselect),
+            Prop::Colour<&XFontText::textColor>(PropertyId::kTextColour, "94"),
+            Prop::Choice<&XFontText::vertical>(PropertyId::kDirection, "130", {"131", "132"}).Effects(Redraw | Refit),
+            StyleRow(Redraw | Refit | Reselect),
+        },
+    });
+    return &table;
 }
 
 bool XFontText::ApplyProperty(CMFCMyPropertyGridProperty& property)
 {
-    bool handled = false;
-    const bool changed = ApplyCommonProperty(property, handled);
-    if (handled)
-        return changed;
-    return ApplyTextProperty(property, handled);
-}
-
-bool XFontText::ApplyCommonProperty(CMFCMyPropertyGridProperty& property, bool& handled)
-{
-    bool changed = false;
-    handled = HandleCommonProperty(property, &changed);
-    if (changed)
-        InvalidatePageWindow();
-    return changed;
-}
-
-bool XFontText::ApplyPlacementProperty(CMFCMyPropertyGridProperty& property, bool& handled)
-{
-    const bool changed = ApplyCommonProperty(property, handled);
-    return handled ? changed : ApplySizeProperty(property, handled);
-}
-
-bool XFontText::ApplySizeProperty(CMFCMyPropertyGridProperty& property, bool& handled)
-{
-    handled = property.data == 1 || property.data == 2;
-    if (!handled)
+    if (property.data != PropertyId::kContentKind)
+        return XControl::ApplyProperty(property);
+    // Not offered in the list, but a content kind set through the row replaces the text
+    // with its sample.
+    const QStringList kinds = QStringList{kNone} + Translated({"127", "125", "126", "128", "129", "201", "202", "203"});
+    const int v = ChosenIndex(property, kinds);
+    if (v < 0 || v == contentKind)
         return false;
-    const IntRect b = Bounds();
-    const bool width = property.data == 1;
-    const int old = width ? b.Width() : b.Height();
-    int v = 0;
-    if (!AcceptInt(property, 0, 5000, width ? QStringLiteral("115") : QStringLiteral("116"), old, v))
-        return false;
-    if (v == old && (width ? x1 <= x2 : y1 <= y2))
-        return false;
-    if (width)
-        x2 = x1 + v;
-    else
-        y2 = y1 + v;
+    contentKind = v;
+    text = SampleText(v, GetTypeKey());
+    NormalizeBounds();
     InvalidatePageWindow();
+    if (mainDelegate)
+        mainDelegate->SelectElement(this);
     return true;
-}
-
-bool XFontText::ApplyTextProperty(CMFCMyPropertyGridProperty& property, bool& handled)
-{
-    handled = true;
-    auto refit = [this](bool select) {
-        NormalizeBounds();
-        InvalidatePageWindow();
-        if (select && mainDelegate)
-            mainDelegate->SelectElement(this);
-    };
-    switch (property.data) {
-    case 14: {
-        const QString v = property.GetText();
-        if (contentKind != 0 || v.isEmpty()) {
-            property.SetValue(text); // refused without a message
-            return false;
-        }
-        if (v == text)
-            return false;
-        text = v;
-        refit(false);
-        return true;
-    }
-    case 42: {
-        const QString v = property.GetText();
-        if (v.isEmpty() || v == EffectiveFontName()) {
-            property.SetValue(EffectiveFontName());
-            return false;
-        }
-        fontName = v;
-        refit(true);
-        return true;
-    }
-    case 15: {
-        int v = 0;
-        if (!AcceptInt(property, kMinFontSize, kMaxFontSize, QStringLiteral("117"), fontSize, v) || v == fontSize)
-            return false;
-        fontSize = v;
-        refit(true);
-        return true;
-    }
-    case 13: {
-        const COLORREF c = property.GetColor() & 0xFFFFFF;
-        if (c == textColor)
-            return false;
-        textColor = c;
-        InvalidatePageWindow();
-        return true;
-    }
-    case 16: {
-        const int v = property.GetText() == Translate("131") ? 0 : 1;
-        if (v == vertical)
-            return false;
-        vertical = v;
-        refit(false);
-        return true;
-    }
-    case 41: {
-        const int v = ChosenIndex(property, StyleOptions());
-        if (v < 0) {
-            property.SetValue(StyleOptions().value(fontStyle));
-            return false;
-        }
-        if (v == fontStyle)
-            return false;
-        fontStyle = v;
-        refit(true);
-        return true;
-    }
-    case 36: {
-        const QStringList kinds = QStringList{kNone}
-            + Translated({"127", "125", "126", "128", "129", "201", "202", "203"});
-        const int v = ChosenIndex(property, kinds);
-        if (v < 0 || v == contentKind)
-            return false;
-        contentKind = v;
-        text = SampleText(v, GetTypeKey());
-        refit(true);
-        return true;
-    }
-    default:
-        handled = false;
-        return false;
-    }
 }
 
 // ---------------------------------------------------------------- file
 
 bool XFontText::Save(MyFile& file)
 {
-    if (!(WriteRecordVersion(file) && WriteType(file) && file.WriteWord(1) && WriteName(file)
-          && WriteBounds(file) && file.WriteString(text) && file.WriteWord(fontSize)
-          && file.WriteWord(vertical) && file.WriteColor(textColor) && file.WriteWord(contentKind)
-          && file.WriteWord(fontStyle) && file.WriteString(fontName)))
+    if (!XControl::Save(file))
         return false;
     if (text.isEmpty())
         return true;
     return WriteTextImage(QString(), [this](QPainter& p, const QRectF&) {
         DrawTextAt(p, QPointF(0, 0), Face(std::max(1, fontSize)), text, textColor, vertical != 0);
     });
-}
-
-bool XFontText::Load(MyFile& file, int version)
-{
-    if (version != 0)
-        return false;
-    recordVersion = 0;
-    file.ReadWord(); // always 1
-    ReadName(file);
-    ReadBounds(file);
-    text = file.ReadString();
-    fontSize = file.ReadWord();
-    vertical = file.ReadWord();
-    textColor = file.ReadColor();
-    contentKind = file.ReadWord();
-    fontStyle = file.ReadWord();
-    fontName = file.ReadString();
-    return !file.Failed();
 }
 
 bool XFontText::WriteTextImage(const QString& suffix,
@@ -308,18 +209,6 @@ bool XFontText::WriteTextImage(const QString& suffix,
     if (!(out.open(QIODevice::WriteOnly) && image.save(&out, encoder) && out.commit()))
         ShowMessageText(TranslateFormat("961", {QDir::toNativeSeparators(path)}), QStringLiteral("70"));
     return true;
-}
-
-void XFontText::DescribeFields(QJsonObject& out) const
-{
-    XControl::DescribeFields(out);
-    out.insert(QStringLiteral("text"), text);
-    out.insert(QStringLiteral("fontSize"), fontSize);
-    out.insert(QStringLiteral("vertical"), vertical);
-    out.insert(QStringLiteral("textColor"), static_cast<qint64>(textColor));
-    out.insert(QStringLiteral("contentKind"), contentKind);
-    out.insert(QStringLiteral("fontStyle"), fontStyle);
-    out.insert(QStringLiteral("fontName"), fontName);
 }
 
 // ---------------------------------------------------------------- geometry and drawing
@@ -373,22 +262,6 @@ void XFontText::DrawPlaceholder(QPainter& dc, const QRect& viewRect, bool withTe
 
 // ---------------------------------------------------------------- copies and brushes
 
-void XFontText::CopyFrom(const XControl& other, bool withIdentity)
-{
-    XControl::CopyFrom(other, withIdentity);
-    const auto* o = dynamic_cast<const XFontText*>(&other);
-    if (!o)
-        return;
-    text = o->text;
-    textColor = o->textColor;
-    fontSize = o->fontSize;
-    vertical = o->vertical;
-    alignment = o->alignment;
-    contentKind = o->contentKind;
-    fontStyle = o->fontStyle;
-    fontName = o->fontName;
-}
-
 bool XFontText::SetTextColor(COLORREF c)
 {
     c &= 0xFFFFFF;
@@ -434,14 +307,8 @@ void XFontText::Scale(int newWidth, int oldWidth, int newHeight, int oldHeight)
 
 void XFontText::CopyAppearance(const XControl& other)
 {
-    const auto* o = dynamic_cast<const XFontText*>(&other);
-    if (!o)
+    if (!Fields()->IsInstance(other))
         return;
-    if (!o->fontName.isEmpty())
-        fontName = o->fontName;
-    fontSize = o->fontSize;
-    textColor = o->textColor;
-    vertical = o->vertical;
-    fontStyle = o->fontStyle;
+    XControl::CopyAppearance(other);
     NormalizeBounds();
 }

@@ -1,6 +1,8 @@
 #pragma once
 
 #include "TextDrawing.h"
+#include "model/ElementTypes.h"
+#include "model/PropertyRows.h"
 #include "model/XControl.h"
 
 #include <QRectF>
@@ -15,21 +17,18 @@ class XFontText : public XControl {
 public:
     XFontText();
 
-    int GetType() const override { return 14; }
-    void FillProperties(PropertyGridModel& grid) override;
-    bool OnPropertyChanged(CMFCMyPropertyGridProperty& property) override;
+    int GetType() const override { return ElementType::kFontText; }
+    const FieldTable* Fields() const override;
+    const PropertyTable* Properties() const override;
     bool Save(MyFile& file) override;
-    bool Load(MyFile& file, int version) override;
     void Draw(QPainter& dc) override;
     void Refresh() override;
     void NormalizeBounds() override;
-    void CopyFrom(const XControl& other, bool withIdentity) override;
     bool SetTextColor(COLORREF c) override;
     bool SetFont(const FontDesc& font) override;
     bool SetText(const QString& newText) override;
     void Scale(int newWidth, int oldWidth, int newHeight, int oldHeight) override;
     void CopyAppearance(const XControl& other) override;
-    void DescribeFields(QJsonObject& out) const override;
 
     // The font family after the empty-name substitution, which happens the first time a
     // font is needed: an empty name becomes the system's icon-title font.
@@ -48,18 +47,10 @@ public:
     QString fontName;
 
 protected:
-    // Applies one edited row and returns whether the control changed; a refused value has
-    // been put back into the row. Classes handle their own identifiers and pass the rest
-    // to their base. OnPropertyChanged wraps it with the undo snapshot.
-    virtual bool ApplyProperty(CMFCMyPropertyGridProperty& property);
-    // The text rows of a font text (text, font, size, colour, direction, style).
-    bool ApplyTextProperty(CMFCMyPropertyGridProperty& property, bool& handled);
-    // Common handling of name, X1 and Y1 with a redraw.
-    bool ApplyCommonProperty(CMFCMyPropertyGridProperty& property, bool& handled);
-    // Width (1) and height (2) in 0..5000; sets x2 / y2 from x1 / y1.
-    bool ApplySizeProperty(CMFCMyPropertyGridProperty& property, bool& handled);
-    // Name, X1, Y1, width and height: the rows every sized control starts with.
-    bool ApplyPlacementProperty(CMFCMyPropertyGridProperty& property, bool& handled);
+    bool ApplyProperty(CMFCMyPropertyGridProperty& property) override;
+    // The font family and style rows, shared with the font button.
+    static PropertyRow FontNameRow(unsigned effects);
+    static PropertyRow StyleRow(unsigned effects);
 
     int ViewFontSize() const; // ScaleLength(fontSize), at least 1
     // The dark placeholder over the mapped rectangle with the text at the alignment.
@@ -73,6 +64,4 @@ protected:
     // cannot be made; a file that cannot be written is reported to the user by name.
     bool WriteTextImage(const QString& suffix, const std::function<void(QPainter&, const QRectF&)>& paint);
 
-    static QStringList StyleOptions();
-    static QStringList DirectionOptions();
 };

@@ -6,10 +6,10 @@
 #include "model/ControlMainDelegate.h"
 #include "model/ControlProjectDataDelegate.h"
 #include "model/MyFile.h"
-#include "model/PropertyGridModel.h"
+#include "model/FieldTable.h"
+#include "model/PropertyRows.h"
 #include "model/XPage.h"
 
-#include <QJsonObject>
 #include <QPainter>
 
 #include <algorithm>
@@ -60,94 +60,79 @@ void XPageContainer::ForgetPage(const XPage* target)
     subPage.Forget(target);
 }
 
-// ---------------------------------------------------------------- properties
+// ---------------------------------------------------------------- fields and properties
 
-void XPageContainer::FillProperties(PropertyGridModel& grid)
+const FieldTable* XPageContainer::Fields() const
 {
-    grid.RemoveAll();
-    auto* group = grid.AddGroup(Translate("20"));
-    AddNameRows(*group, *this);
-    const IntRect b = Bounds();
-    group->AddInt(Translate("83"), b.Width(), QString(), 1);
-    group->AddInt(Translate("84"), b.Height(), QString(), 2);
-    auto* pages = group->AddOptions(Translate("284"), SubPageName(), {}, false, QString(), 29);
-    if (projectData)
-        projectData->FillSubPageOptions(*pages);
-    else
-        pages->AddOption(kNone);
-    const QStringList yesNo = Translated({"141", "142"});
-    group->AddOptions(Translate("144"), yesNo.value(visible ? 0 : 1), yesNo, false, QString(), 56);
-    SetOwner(grid, this);
+    FieldRow shown = Field::Text(
+        "subPageName", [](const XControl& c) { return static_cast<const XPageContainer&>(c).SubPageName(); },
+        [](XControl& c, const QString& v) {
+            auto& container = static_cast<XPageContainer&>(c);
+            container.subPage.name = v;
+            container.subPage.serial = 0;
+        },
+        FieldFlag::Reference | FieldFlag::Identity);
+    shown.copy = [](XControl& c, const XControl& o, bool) {
+        auto& container = static_cast<XPageContainer&>(c);
+        const auto& other = static_cast<const XPageContainer&>(o);
+        container.subPage.CopyFrom(other.subPage, other.projectData, container.projectData);
+    };
+    // A copy without identity (a duplicate) shows no sub-page and is visible.
+    static const FieldTable table(0, 1, &IsA<XPageContainer>, {
+        Field::Name(),
+        Field::Bounds(),
+        shown,
+        Field::Word<&XPageContainer::visible>("visible", FieldFlag::Identity).Since(1),
+        Field::Copied<&XPageContainer::text>("text"),
+        Field::Copied<&XPageContainer::textColor>("textColor"),
+        Field::Copied<&XPageContainer::fontSize>("fontSize"),
+        Field::Copied<&XPageContainer::alignment>("alignment"),
+    });
+    return &table;
 }
 
-bool XPageContainer::ApplyProperty(CMFCMyPropertyGridProperty& property)
+const PropertyTable* XPageContainer::Properties() const
 {
-    bool handled = false;
-    bool changed = ApplyPlacementProperty(property, handled);
-    if (handled)
-        return changed;
-    switch (property.data) {
-    case 29: {
-        const QString v = property.GetText();
-        if (v == SubPageName())
-            return false;
-        if (page && v == page->name) {
-            ShowMessage(QStringLiteral("145"), QStringLiteral("70"));
+    PropertyRow shown = Prop::Special(
+        PropertyId::kSubPage, "284", PropertyKind::Options,
+        [](XControl& c) -> QVariant { return static_cast<XPageContainer&>(c).SubPageName(); },
+        [](XControl& c, CMFCMyPropertyGridProperty& p) { return static_cast<XPageContainer&>(c).ApplySubPage(p); },
+        [](XControl& c, CMFCMyPropertyGridProperty& p) {
+            if (c.projectData)
+                c.projectData->FillSubPageOptions(p);
+            else
+                p.AddOption(kNone);
+        });
+    static const PropertyTable table({
+        Prop::NameRows(),
+        Prop::SizeRows(),
+        {shown, Prop::YesNo<&XPageContainer::visible>(PropertyId::kVisible, "144")},
+    });
+    return &table;
+}
+
+bool XPageContainer::ApplySubPage(CMFCMyPropertyGridProperty& property)
+{
+    const QString v = property.GetText();
+    if (v == SubPageName())
+        return false;
+    if (page && v == page->name) {
+        ShowMessage(QStringLiteral("145"), QStringLiteral("70"));
+        property.SetValue(SubPageName());
+        return false;
+    }
+    if (v == kNone) {
+        subPage.Clear();
+    } else {
+        XPage* target = projectData ? projectData->FindPage(v) : nullptr;
+        if (!target || target->GetType() != ElementType::kSubPage) {
             property.SetValue(SubPageName());
             return false;
         }
-        if (v == kNone) {
-            subPage.Clear();
-        } else {
-            XPage* target = projectData ? projectData->FindPage(v) : nullptr;
-            if (!target || target->GetType() != 1) {
-                property.SetValue(SubPageName());
-                return false;
-            }
-            subPage.Set(target);
-        }
-        InvalidatePageWindow();
-        return true;
+        subPage.Set(target);
     }
-    case 56: {
-        const int v = property.GetText() == Translate("141") ? 1 : 0;
-        if (v == visible)
-            return false;
-        visible = v;
-        InvalidatePageWindow();
-        return true;
-    }
-    default:
-        return false;
-    }
-}
-
-// ---------------------------------------------------------------- file
-
-bool XPageContainer::Save(MyFile& file)
-{
-    return WriteRecordVersion(file) && WriteType(file) && WriteName(file) && WriteBounds(file)
-        && file.WriteString(SubPageName()) && file.WriteWord(visible);
-}
-
-bool XPageContainer::Load(MyFile& file, int version)
-{
-    if (version != 0 && version != 1)
-        return false;
-    recordVersion = 1;
-    ReadName(file);
-    ReadBounds(file);
-    subPage.name = file.ReadString();
-    subPage.serial = 0;
-    visible = version >= 1 ? file.ReadWord() : 1;
-    return !file.Failed();
-}
-
-void XPageContainer::DescribeFields(QJsonObject& out) const
-{
-    XControl::DescribeFields(out);
-    out.insert(QStringLiteral("subPageName"), SubPageName());
-    out.insert(QStringLiteral("visible"), visible);
+    InvalidatePageWindow();
+    return true;
 }
 
 // ---------------------------------------------------------------- geometry and drawing
@@ -190,16 +175,6 @@ void XPageContainer::Draw(QPainter& dc)
 }
 
 // ---------------------------------------------------------------- copies
-
-void XPageContainer::CopyFrom(const XControl& other, bool withIdentity)
-{
-    XFontText::CopyFrom(other, withIdentity);
-    const auto* o = dynamic_cast<const XPageContainer*>(&other);
-    if (!o || !withIdentity)
-        return;
-    subPage.CopyFrom(o->subPage, o->projectData, projectData);
-    visible = o->visible;
-}
 
 void XPageContainer::Scale(int newWidth, int oldWidth, int newHeight, int oldHeight)
 {

@@ -10,19 +10,18 @@ class XPageContainer : public XFontText {
 public:
     XPageContainer();
 
-    int GetType() const override { return 7; }
-    void FillProperties(PropertyGridModel& grid) override;
-    bool Save(MyFile& file) override;
-    bool Load(MyFile& file, int version) override;
+    int GetType() const override { return ElementType::kPageContainer; }
+    const FieldTable* Fields() const override;
+    const PropertyTable* Properties() const override;
+    bool Save(MyFile& file) override { return XControl::Save(file); } // no text image
     void Draw(QPainter& dc) override;
     void Refresh() override;
     void NormalizeBounds() override;
     void ResolveReferences() override;
-    void CopyFrom(const XControl& other, bool withIdentity) override;
     void Scale(int newWidth, int oldWidth, int newHeight, int oldHeight) override;
     void RefreshReferences() override;
     void ForgetPage(const XPage* page) override;
-    void DescribeFields(QJsonObject& out) const override;
+    void CopyAppearance(const XControl&) override {} // nothing of its look is its own
 
     // The sub-page shown (null for none or a name that does not resolve) and the name
     // written for it.
@@ -31,7 +30,8 @@ public:
     void SetSubPage(XPage* subPage);
 
 protected:
-    bool ApplyProperty(CMFCMyPropertyGridProperty& property) override;
+    // The sub-page row: never the container's own page, only sub-pages of the project.
+    bool ApplySubPage(CMFCMyPropertyGridProperty& property);
 
     PageReference subPage;
 };

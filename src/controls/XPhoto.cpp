@@ -7,7 +7,8 @@
 #include "model/ControlMainDelegate.h"
 #include "model/ControlProjectDataDelegate.h"
 #include "model/MyFile.h"
-#include "model/PropertyGridModel.h"
+#include "model/FieldTable.h"
+#include "model/PropertyRows.h"
 
 #include <QFileInfo>
 #include <QJsonObject>
@@ -24,7 +25,7 @@ XPhoto::XPhoto()
     lineWidth = 0;
 }
 
-// ---------------------------------------------------------------- properties
+// ---------------------------------------------------------------- fields and properties
 
 QStringList XPhoto::ModeOptions(int modes)
 {
@@ -34,82 +35,40 @@ QStringList XPhoto::ModeOptions(int modes)
     return options;
 }
 
-void XPhoto::FillProperties(PropertyGridModel& grid)
+const FieldTable* XPhoto::Fields() const
 {
-    grid.RemoveAll();
-    auto* group = grid.AddGroup(Translate("20"));
-    AddNameRows(*group, *this);
-    const IntRect b = Bounds();
-    group->AddInt(Translate("83"), b.Width(), QString(), 1);
-    group->AddInt(Translate("84"), b.Height(), QString(), 2);
-    auto* image = group->AddOptions(Translate("277"), imageFile, {}, false, Translate("96"), 17);
-    if (projectData)
-        projectData->FillImageOptions(*image);
-    image->hasButton = true;
-    const QStringList modes = ModeOptions(3);
-    group->AddOptions(Translate("278"), modes.value(imageMode), modes, false, Translate("98"), 18);
-    SetOwner(grid, this);
+    static const FieldTable table(0, 0, &IsA<XPhoto>, {
+        Field::Name(),
+        Field::Bounds(),
+        Field::String<&XPhoto::imageFile>("imageFile", FieldFlag::Image),
+        Field::Word<&XPhoto::imageMode>("imageMode", FieldFlag::Look),
+        // What the placeholder shows.
+        Field::Copied<&XPhoto::text>("text"),
+        Field::Copied<&XPhoto::textColor>("textColor"),
+        Field::Copied<&XPhoto::fontSize>("fontSize"),
+        Field::Copied<&XPhoto::alignment>("alignment"),
+    });
+    return &table;
 }
 
-bool XPhoto::ApplyProperty(CMFCMyPropertyGridProperty& property)
+const PropertyTable* XPhoto::Properties() const
 {
-    bool handled = false;
-    bool changed = ApplyPlacementProperty(property, handled);
-    if (handled) {
-        const bool resized = property.data == 1 || property.data == 2;
-        if (changed && resized && imageFile != kNone && imageMode == 2)
-            NormalizeBounds(); // the image's own size wins
-        return changed;
-    }
-    changed = ApplyImageProperty(property, handled, 3);
-    if (handled)
-        return changed;
-    return XFontText::ApplyProperty(property);
-}
-
-bool XPhoto::ApplyImageProperty(CMFCMyPropertyGridProperty& property, bool& handled, int modes)
-{
-    handled = true;
-    switch (property.data) {
-    case 17: {
-        const QString v = property.GetText();
-        if (v != kNone && !(projectData && projectData->HasImage(v))) {
-            property.SetValue(imageFile);
-            return false;
-        }
-        if (v == imageFile)
-            return false;
-        imageFile = v;
-        if (imageMode == 2)
-            NormalizeBounds();
-        InvalidatePageWindow();
-        return true;
-    }
-    case 18: {
-        const int v = ChosenIndex(property, ModeOptions(modes));
-        if (v < 0) {
-            property.SetValue(ModeOptions(modes).value(imageMode));
-            return false;
-        }
-        if (v == imageMode)
-            return false;
-        imageMode = v;
-        if (imageMode == 2)
-            NormalizeBounds();
-        InvalidatePageWindow();
-        return true;
-    }
-    default:
-        handled = false;
-        return false;
-    }
-}
-
-int XPhoto::OnPropertyButton(CMFCMyPropertyGridProperty& property)
-{
-    if (property.data == 17)
-        return ChooseImage(false) ? 1 : 0;
-    return 0;
+    using namespace PropertyEffect;
+    static const PropertyTable table({
+        Prop::NameRows(),
+        Prop::SizeRows(Refit), // an image shown at its own size keeps that size
+        {
+            Prop::Image<&XPhoto::imageFile>(PropertyId::kImage, "277", "96")
+                .Effects(Redraw | Refit)
+                .Button([](XControl& c, CMFCMyPropertyGridProperty&) {
+                    return static_cast<XPhoto&>(c).ChooseImage(false) ? 1 : 0;
+                }),
+            Prop::Choice<&XPhoto::imageMode>(PropertyId::kImageMode, "278", {"99", "100", "118"})
+                .Describe("98")
+                .Effects(Redraw | Refit),
+        },
+    });
+    return &table;
 }
 
 void XPhoto::OnDoubleClick(QPoint)
@@ -140,35 +99,6 @@ bool XPhoto::ChooseImage(bool pressed)
         mainDelegate->SelectElement(this);
     RecordChange(before.release());
     return true;
-}
-
-// ---------------------------------------------------------------- file
-
-bool XPhoto::Save(MyFile& file)
-{
-    return WriteRecordVersion(file) && WriteType(file) && WriteName(file) && WriteBounds(file)
-        && file.WriteString(imageFile) && file.WriteWord(imageMode);
-}
-
-bool XPhoto::Load(MyFile& file, int version)
-{
-    if (version != 0)
-        return false;
-    recordVersion = 0;
-    ReadName(file);
-    ReadBounds(file);
-    imageFile = file.ReadString();
-    imageMode = file.ReadWord();
-    if (imageFile != kNone && !ProjectImageExists(projectData, imageFile))
-        imageFile = kNone;
-    return !file.Failed();
-}
-
-void XPhoto::DescribeFields(QJsonObject& out) const
-{
-    XControl::DescribeFields(out);
-    out.insert(QStringLiteral("imageFile"), imageFile);
-    out.insert(QStringLiteral("imageMode"), imageMode);
 }
 
 // ---------------------------------------------------------------- geometry and drawing
@@ -234,15 +164,6 @@ void XPhoto::Draw(QPainter& dc)
 
 // ---------------------------------------------------------------- copies and brushes
 
-void XPhoto::CopyFrom(const XControl& other, bool withIdentity)
-{
-    XFontText::CopyFrom(other, withIdentity);
-    if (const auto* o = dynamic_cast<const XPhoto*>(&other)) {
-        imageFile = o->imageFile;
-        imageMode = o->imageMode;
-    }
-}
-
 void XPhoto::Scale(int newWidth, int oldWidth, int newHeight, int oldHeight)
 {
     XControl::Scale(newWidth, oldWidth, newHeight, oldHeight);
@@ -252,13 +173,12 @@ void XPhoto::Scale(int newWidth, int oldWidth, int newHeight, int oldHeight)
 
 void XPhoto::CopyAppearance(const XControl& other)
 {
-    const auto* o = dynamic_cast<const XPhoto*>(&other);
-    if (!o)
+    if (!Fields()->IsInstance(other))
         return;
-    imageMode = o->imageMode;
+    XControl::CopyAppearance(other);
     if (imageFile != kNone && imageMode == 2) {
         NormalizeBounds();
         return;
     }
-    TakeSizeOf(*o);
+    TakeSizeOf(other);
 }

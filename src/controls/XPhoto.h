@@ -10,18 +10,15 @@ class XPhoto : public XFontText {
 public:
     XPhoto();
 
-    int GetType() const override { return 5; }
-    void FillProperties(PropertyGridModel& grid) override;
-    bool Save(MyFile& file) override;
-    bool Load(MyFile& file, int version) override;
+    int GetType() const override { return ElementType::kPhoto; }
+    const FieldTable* Fields() const override;
+    const PropertyTable* Properties() const override;
+    bool Save(MyFile& file) override { return XControl::Save(file); } // no text image
     void Draw(QPainter& dc) override;
     void NormalizeBounds() override;
-    int OnPropertyButton(CMFCMyPropertyGridProperty& property) override;
     void OnDoubleClick(QPoint point) override;
-    void CopyFrom(const XControl& other, bool withIdentity) override;
     void Scale(int newWidth, int oldWidth, int newHeight, int oldHeight) override;
     void CopyAppearance(const XControl& other) override;
-    void DescribeFields(QJsonObject& out) const override;
 
     // Draws a project image into a view rectangle (mode 0 takes only the top-left part
     // that fits the control, in project pixels). False when the image cannot be loaded.
@@ -35,9 +32,7 @@ public:
     QString imageFilter = QStringLiteral("(*.jpg)(*.png)(*.bmp)(*.gif)|*.jpg;*.png;*.bmp;*.gif||");
 
 protected:
-    bool ApplyProperty(CMFCMyPropertyGridProperty& property) override;
-    // Image (17) and mode (18) rows; modes lists the options offered.
-    bool ApplyImageProperty(CMFCMyPropertyGridProperty& property, bool& handled, int modes);
+    // The image-mode texts: clipped and stretched, and with modes > 2 natural size.
     static QStringList ModeOptions(int modes);
     // The natural size of a project image, or an invalid size.
     QSize ImageSize(const QString& image) const;

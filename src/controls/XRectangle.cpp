@@ -4,12 +4,16 @@
 #include "base/Translation.h"
 #include "model/ControlMainDelegate.h"
 #include "model/MyFile.h"
-#include "model/PropertyGridModel.h"
+#include "model/FieldTable.h"
+#include "model/PropertyRows.h"
 
-#include <QJsonObject>
 #include <QPainter>
 
 using namespace ControlSupport;
+
+namespace {
+constexpr int kMaxLineWidth = 200;
+}
 
 XRectangle::XRectangle()
 {
@@ -17,104 +21,39 @@ XRectangle::XRectangle()
     color = 0;
 }
 
-void XRectangle::FillProperties(PropertyGridModel& grid)
+const FieldTable* XRectangle::Fields() const
 {
-    grid.RemoveAll();
-    auto* group = grid.AddGroup(Translate("20"));
-    AddNameRows(*group, *this);
-    const IntRect b = Bounds();
-    group->AddInt(Translate("83"), b.Width(), QString(), 1);
-    group->AddInt(Translate("84"), b.Height(), QString(), 2);
-    group->AddInt(Translate("85"), lineWidth, QString(), 4);
-    group->AddColor(Translate("86"), color, QString(), 5)->buttonCaption = Translate("88");
-    const QStringList yesNo = Translated({"141", "142"});
-    group->AddOptions(Translate("89"), yesNo.value(hollow ? 0 : 1), yesNo, false, QString(), 12);
-    group->AddColor(Translate("90"), fillColor, QString(), 11)->buttonCaption = Translate("88");
-    SetOwner(grid, this);
+    static const FieldTable table(0, 0, &IsA<XRectangle>, {
+        Field::Name(),
+        Field::Bounds(),
+        Field::Word<&XRectangle::lineWidth>("lineWidth", FieldFlag::Look),
+        Field::Colour<&XRectangle::color>("color", FieldFlag::Look),
+        Field::Word<&XRectangle::hollow>("hollow", FieldFlag::Look),
+        Field::Colour<&XRectangle::fillColor>("fillColor", FieldFlag::Look),
+    });
+    return &table;
 }
 
-bool XRectangle::ApplyProperty(CMFCMyPropertyGridProperty& property)
+std::vector<PropertyRow> XRectangle::BorderRows()
 {
-    bool handled = false;
-    bool changed = ApplyPlacementProperty(property, handled);
-    if (handled)
-        return changed;
-    changed = ApplyRectangleProperty(property, handled);
-    if (handled)
-        return changed;
-    return XPhoto::ApplyProperty(property);
+    return {
+        Prop::Int<&XRectangle::lineWidth>(PropertyId::kLineWidth, "85", 0, kMaxLineWidth, "111"),
+        Prop::Colour<&XRectangle::color>(PropertyId::kLineColour, "86"),
+    };
 }
 
-bool XRectangle::ApplyRectangleProperty(CMFCMyPropertyGridProperty& property, bool& handled)
+const PropertyTable* XRectangle::Properties() const
 {
-    handled = true;
-    switch (property.data) {
-    case 4: {
-        int v = 0;
-        if (!AcceptInt(property, 0, 200, QStringLiteral("111"), lineWidth, v) || v == lineWidth)
-            return false;
-        lineWidth = v;
-        InvalidatePageWindow();
-        return true;
-    }
-    case 5: {
-        const COLORREF c = property.GetColor() & 0xFFFFFF;
-        if (c == color)
-            return false;
-        color = c;
-        InvalidatePageWindow();
-        return true;
-    }
-    case 12: {
-        const int v = property.GetText() == Translate("141") ? 1 : 0;
-        if (v == hollow)
-            return false;
-        hollow = v;
-        InvalidatePageWindow();
-        return true;
-    }
-    case 11: {
-        const COLORREF c = property.GetColor() & 0xFFFFFF;
-        if (c == fillColor)
-            return false;
-        fillColor = c;
-        if (!hollow)
-            InvalidatePageWindow();
-        return true;
-    }
-    default:
-        handled = false;
-        return false;
-    }
-}
-
-bool XRectangle::Save(MyFile& file)
-{
-    return WriteRecordVersion(file) && WriteType(file) && WriteName(file) && WriteBounds(file)
-        && WriteLineWidth(file) && WriteColor(file) && file.WriteWord(hollow) && file.WriteColor(fillColor);
-}
-
-bool XRectangle::Load(MyFile& file, int version)
-{
-    if (version != 0)
-        return false;
-    recordVersion = 0;
-    ReadName(file);
-    ReadBounds(file);
-    ReadLineWidth(file);
-    ReadColor(file);
-    hollow = file.ReadWord();
-    fillColor = file.ReadColor();
-    return !file.Failed();
-}
-
-void XRectangle::DescribeFields(QJsonObject& out) const
-{
-    XControl::DescribeFields(out);
-    out.insert(QStringLiteral("lineWidth"), lineWidth);
-    out.insert(QStringLiteral("color"), static_cast<qint64>(color));
-    out.insert(QStringLiteral("hollow"), hollow);
-    out.insert(QStringLiteral("fillColor"), static_cast<qint64>(fillColor));
+    static const PropertyTable table({
+        Prop::NameRows(),
+        Prop::SizeRows(),
+        BorderRows(),
+        {
+            Prop::YesNo<&XRectangle::hollow>(PropertyId::kHollow, "89"),
+            Prop::Colour<&XRectangle::fillColor>(PropertyId::kFillColour, "90"),
+        },
+    });
+    return &table;
 }
 
 void XRectangle::Refresh()
@@ -154,23 +93,10 @@ void XRectangle::Draw(QPainter& dc)
     DrawSelectionMarks(dc);
 }
 
-void XRectangle::CopyFrom(const XControl& other, bool withIdentity)
-{
-    XPhoto::CopyFrom(other, withIdentity);
-    if (const auto* o = dynamic_cast<const XRectangle*>(&other)) {
-        hollow = o->hollow;
-        fillColor = o->fillColor;
-    }
-}
-
 void XRectangle::CopyAppearance(const XControl& other)
 {
-    const auto* o = dynamic_cast<const XRectangle*>(&other);
-    if (!o)
+    if (!Fields()->IsInstance(other))
         return;
-    TakeSizeOf(*o);
-    lineWidth = o->lineWidth;
-    color = o->color;
-    hollow = o->hollow;
-    fillColor = o->fillColor;
+    TakeSizeOf(other);
+    XControl::CopyAppearance(other);
 }

@@ -45,16 +45,45 @@ enum : int {
 };
 }
 
-// The property identifiers that mean the same on every element (the data value of a
-// property row). Each class numbers its further properties from kFirstOwn on.
+// Property identifiers: the data value of a property row, the same number for the
+// same meaning on every element.
 namespace PropertyId {
 enum : unsigned {
     kName = 0,
     kWidth = 1,
     kHeight = 2,
+    kBackgroundColour = 3,
+    kLineWidth = 4,
+    kLineColour = 5,
     kX1 = 6,
     kY1 = 7,
     kX2 = 8,
     kY2 = 9,
+    kFillColour = 11,
+    kHollow = 12,
+    kTextColour = 13,
+    kText = 14,
+    kFontSize = 15,
+    kDirection = 16,
+    kImage = 17,
+    kImageMode = 18,
+    kPressedTextColour = 19,
+    kPressedImage = 20,
+    kPressedFillColour = 21,
+    kPressedLineColour = 22,
+    kShowPressed = 23,
+    kJumpTarget = 24,
+    kAuxNumber = 25,
+    kSendCode = 26,
+    kButtonKind = 27,
+    kInterlockGroup = 28,
+    kSubPage = 29,
+    kContentKind = 36,
+    kFontStyle = 41,
+    kFontName = 42,
+    kRuntimeValue = 43,
+    kRuntimeFlag = 46,
+    kCommandString = 52,
+    kVisible = 56,
 };
 }

@@ -57,6 +57,14 @@ FieldTable::FieldTable(int oldestVersion, int currentVersion, bool (*isInstance)
 {
 }
 
+FieldTable::FieldTable(int oldestVersion, int currentVersion, bool (*isInstance)(const XControl&),
+                       std::initializer_list<std::vector<FieldRow>> parts)
+    : oldest(oldestVersion), current(currentVersion), isInstance(isInstance)
+{
+    for (const auto& part : parts)
+        rows.insert(rows.end(), part.begin(), part.end());
+}
+
 const FieldRow* FieldTable::Find(const char* name) const
 {
     for (const FieldRow& row : rows)
@@ -152,6 +160,12 @@ void FieldTable::CopyLook(XControl& control, const XControl& other) const
     if (!IsInstance(other))
         return;
     for (const FieldRow& row : rows) {
+        if (row.Has(FieldFlag::LookIfSet) && row.getText && row.setText) {
+            const QString value = row.getText(other);
+            if (!value.isEmpty())
+                row.setText(control, value);
+            continue;
+        }
         if (!row.Has(FieldFlag::Look))
             continue;
         if (row.Has(FieldFlag::Image) && row.getText) {

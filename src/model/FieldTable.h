@@ -32,6 +32,7 @@ enum : unsigned {
     Identity = 1u << 3,  // copied only with identity (the name)
     NotStored = 1u << 4, // copied with the element, but neither written nor described
     NoCopy = 1u << 5,    // written and described, but CopyFrom leaves it alone
+    LookIfSet = 1u << 6, // taken over by CopyAppearance when the source's text is not empty
 };
 }
 
@@ -74,6 +75,9 @@ class FieldTable {
 public:
     FieldTable(int oldestVersion, int currentVersion, bool (*isInstance)(const XControl&),
                std::initializer_list<FieldRow> rows);
+    // The rows of several parts in order, for classes that share runs of fields.
+    FieldTable(int oldestVersion, int currentVersion, bool (*isInstance)(const XControl&),
+               std::initializer_list<std::vector<FieldRow>> parts);
 
     int OldestVersion() const { return oldest; }
     int CurrentVersion() const { return current; }

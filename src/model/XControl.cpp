@@ -5,6 +5,7 @@
 #include "MyFile.h"
 #include "PageWindow.h"
 #include "PropertyGridModel.h"
+#include "PropertyRows.h"
 #include "TActionCommand.h"
 #include "TypeRegistry.h"
 #include "XPage.h"
@@ -16,6 +17,11 @@
 
 #include <algorithm>
 #include <cmath>
+#include <memory>
+
+namespace {
+constexpr int kMaxSize = 5000;
+}
 
 XControl::XControl() = default;
 XControl::~XControl() = default;
@@ -51,9 +57,52 @@ void XControl::NormalizeBounds()
     SetBounds(Bounds());
 }
 
-int XControl::OnPropertyButton(CMFCMyPropertyGridProperty&)
+void XControl::FillProperties(PropertyGridModel& grid)
 {
-    return 0;
+    if (const PropertyTable* table = Properties())
+        table->Fill(*this, grid);
+    else
+        grid.RemoveAll();
+}
+
+bool XControl::OnPropertyChanged(CMFCMyPropertyGridProperty& property)
+{
+    std::unique_ptr<XControl> before(Clone(true));
+    if (!ApplyProperty(property))
+        return false;
+    RecordChange(before.release());
+    return true;
+}
+
+bool XControl::ApplyProperty(CMFCMyPropertyGridProperty& property)
+{
+    const PropertyTable* table = Properties();
+    return table && table->Apply(*this, property);
+}
+
+int XControl::OnPropertyButton(CMFCMyPropertyGridProperty& property)
+{
+    const PropertyTable* table = Properties();
+    const PropertyRow* row = table ? table->Find(property.data) : nullptr;
+    return row && row->button ? row->button(*this, property) : 0;
+}
+
+bool XControl::ApplySize(CMFCMyPropertyGridProperty& property, bool width)
+{
+    const IntRect b = Bounds();
+    const int old = width ? b.Width() : b.Height();
+    int v = 0;
+    if (!PropertyHelpers::AcceptInt(property, 0, kMaxSize, width ? QStringLiteral("115") : QStringLiteral("116"),
+                                    old, v))
+        return false;
+    if (v == old && (width ? x1 <= x2 : y1 <= y2))
+        return false;
+    if (width)
+        x2 = x1 + v;
+    else
+        y2 = y1 + v;
+    InvalidatePageWindow();
+    return true;
 }
 
 void XControl::ResolveReferences() {}

@@ -11,6 +11,7 @@
 class CMFCMyPropertyGridProperty;
 class ControlMainDelegate;
 class FieldTable;
+class PropertyTable;
 class ControlProjectDataDelegate;
 class MyFile;
 class PageWindow;
@@ -30,8 +31,13 @@ public:
     XControl& operator=(const XControl&) = delete;
 
     virtual int GetType() const = 0;
-    virtual void FillProperties(PropertyGridModel& grid) = 0;
-    virtual bool OnPropertyChanged(CMFCMyPropertyGridProperty& property) = 0;
+    // The property rows of the class in grid order; null for an element that fills the
+    // grid by hand. FillProperties, OnPropertyChanged and OnPropertyButton use them.
+    virtual const PropertyTable* Properties() const { return nullptr; }
+    virtual void FillProperties(PropertyGridModel& grid);
+    // Applies an edited row through ApplyProperty and records the change for undo: the
+    // one place where a property edit takes its snapshot.
+    virtual bool OnPropertyChanged(CMFCMyPropertyGridProperty& property);
     // The stored fields of the class, in record order; null for an element that writes
     // its record by hand. Save, Load, DescribeFields, CopyFrom, CopyAppearance and the
     // image and reference look-ups below are driven by it.
@@ -95,6 +101,12 @@ public:
     // Cuts every reference to another element to "NONE" (a paste into another project).
     void ClearReferences();
 
+    // Width or height from an edited row, in 0..5000 with its message; x2 or y2 follows
+    // from x1 or y1. True when the element changed.
+    bool ApplySize(CMFCMyPropertyGridProperty& property, bool width);
+    // Repaints the design view of the element's page, if it is open.
+    void InvalidatePageWindow() const;
+
     // A new element of the same class filled by CopyFrom (the undo snapshots).
     XControl* Clone(bool withIdentity) const;
     IntRect Bounds() const; // normalised
@@ -131,9 +143,11 @@ protected:
     // Shared handling of name, X1 and Y1 (identifiers 0, 6, 7) for property edits:
     // returns true when it handled the identifier; *changed tells whether it applied it.
     bool HandleCommonProperty(CMFCMyPropertyGridProperty& property, bool* changed);
+    // Applies one edited row without the undo record and returns whether the element
+    // changed; a refused value has been put back into the row. The default goes through
+    // the property rows; classes take their genuinely special rows first.
+    virtual bool ApplyProperty(CMFCMyPropertyGridProperty& property);
     // Records an applied change on the page's undo list; takes ownership of the snapshot
     // (the state before the change). Without a page the snapshot is simply deleted.
     void RecordChange(XControl* snapshot);
-    // Repaints the design view of the element's page, if it is open.
-    void InvalidatePageWindow() const;
 };
