@@ -12,13 +12,6 @@
 
 namespace ControlSupport {
 
-void AddNameRows(CMFCMyPropertyGridProperty& group, const XControl& control)
-{
-    group.AddText(Translate("82"), control.name, QString(), 0);
-    group.AddInt(QStringLiteral("X1"), control.x1, Translate("107"), 6);
-    group.AddInt(QStringLiteral("Y1"), control.y1, Translate("108"), 7);
-}
-
 QString ProjectImagePath(const ControlProjectDataDelegate* project, const QString& name)
 {
     if (!project || name == kNone)

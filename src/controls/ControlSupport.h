@@ -17,8 +17,6 @@ namespace ControlSupport {
 
 inline const QString kNone = QStringLiteral("NONE");
 
-// The rows every control list starts with: name (id 0), "X1" (id 6) and "Y1" (id 7).
-void AddNameRows(CMFCMyPropertyGridProperty& group, const XControl& control);
 // The range check, option index, translated option lists and row owners of the property
 // rows, for the few rows written by hand.
 using PropertyHelpers::AcceptInt;

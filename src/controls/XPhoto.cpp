@@ -27,14 +27,6 @@ XPhoto::XPhoto()
 
 // ---------------------------------------------------------------- fields and properties
 
-QStringList XPhoto::ModeOptions(int modes)
-{
-    QStringList options = Translated({"99", "100"});
-    if (modes > 2)
-        options << Translate("118");
-    return options;
-}
-
 const FieldTable* XPhoto::Fields() const
 {
     static const FieldTable table(0, 0, &IsA<XPhoto>, {

@@ -32,8 +32,6 @@ public:
     QString imageFilter = QStringLiteral("(*.jpg)(*.png)(*.bmp)(*.gif)|*.jpg;*.png;*.bmp;*.gif||");
 
 protected:
-    // The image-mode texts: clipped and stretched, and with modes > 2 natural size.
-    static QStringList ModeOptions(int modes);
     // The natural size of a project image, or an invalid size.
     QSize ImageSize(const QString& image) const;
     // Sets the image of the state chosen by pressed; used by ChooseImage.

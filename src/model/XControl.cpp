@@ -300,28 +300,6 @@ void XControl::TakeSizeOf(const XControl& other)
     y2 = y1 + ob.Height();
 }
 
-int XControl::GetCoordinate(int id) const
-{
-    switch (id) {
-    case 6: return x1;
-    case 7: return y1;
-    case 8: return x2;
-    case 9: return y2;
-    default: return 0;
-    }
-}
-
-void XControl::SetCoordinate(int id, int value)
-{
-    switch (id) {
-    case 6: x1 = value; break;
-    case 7: y1 = value; break;
-    case 8: x2 = value; break;
-    case 9: y2 = value; break;
-    default: break;
-    }
-}
-
 void XControl::ApplyAlignCode(int code, int v)
 {
     const IntRect b = Bounds();
@@ -343,41 +321,6 @@ void XControl::ApplyAlignCode(int code, int v)
 QString XControl::GetTypeKey() const
 {
     return ::GetTypeKey(GetType());
-}
-
-bool XControl::HandleCommonProperty(CMFCMyPropertyGridProperty& property, bool* changed)
-{
-    *changed = false;
-    switch (property.data) {
-    case 0:
-        if (property.GetText() == name)
-            return true;
-        *changed = Rename(property.GetText());
-        if (!*changed)
-            property.SetValue(name);
-        return true;
-    case 6:
-    case 7: {
-        const int v = property.GetInt();
-        const int old = property.data == 6 ? x1 : y1;
-        if (v < -5000 || v > 5000) {
-            ShowMessageText(TranslateFormat("114", RangeArgs(-5000, 5000)),
-                            "70");
-            property.SetValue(old);
-            return true;
-        }
-        if (v == old)
-            return true;
-        if (property.data == 6)
-            MoveBy(v - x1, 0);
-        else
-            MoveBy(0, v - y1);
-        *changed = true;
-        return true;
-    }
-    default:
-        return false;
-    }
 }
 
 void XControl::RecordChange(XControl* snapshot)

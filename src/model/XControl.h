@@ -115,9 +115,6 @@ public:
     // Orders the points and gives the element the other's width and height (the size
     // part of CopyAppearance).
     void TakeSizeOf(const XControl& other);
-    // Geometry by property identifier: 6 x1, 7 y1, 8 x2, 9 y2.
-    int GetCoordinate(int id) const;
-    void SetCoordinate(int id, int value);
     // The alignment codes 20 to 29 of the editor's alignment commands.
     void ApplyAlignCode(int code, int v);
     QString GetTypeKey() const;
@@ -140,9 +137,6 @@ public:
 protected:
     // The colour of the selection marks: each byte of color XOR 0xAA.
     COLORREF SelectionColor() const { return color ^ 0xAAAAAA; }
-    // Shared handling of name, X1 and Y1 (identifiers 0, 6, 7) for property edits:
-    // returns true when it handled the identifier; *changed tells whether it applied it.
-    bool HandleCommonProperty(CMFCMyPropertyGridProperty& property, bool* changed);
     // Applies one edited row without the undo record and returns whether the element
     // changed; a refused value has been put back into the row. The default goes through
     // the property rows; classes take their genuinely special rows first.

@@ -3,6 +3,7 @@
 #include "ControlMainDelegate.h"
 #include "ControlProjectDataDelegate.h"
 #include "ElementRecord.h"
+#include "FieldTable.h"
 #include "MyFile.h"
 #include "PageWindow.h"
 #include "ProjectData.h"
@@ -155,17 +156,60 @@ bool XPage::Rename(const QString& newName)
 
 // ---------------------------------------------------------------- file
 
-bool XPage::Save(MyFile& file)
+const FieldTable* XPage::Fields() const
 {
-    if (!(WriteRecordVersion(file) && WriteType(file) && WriteName(file) && WriteBounds(file)
-          && file.WriteColor(backgroundColor) && file.WriteWord(runtimeValue)
-          && file.WriteWord(runtimeFlag)))
-        return false;
+    static const FieldTable table(0, 1, &IsA<XPage>, {
+        Field::Name(),
+        Field::Bounds(),
+        Field::Colour<&XPage::backgroundColor>("backgroundColor"),
+        Field::Word<&XPage::runtimeValue>("runtimeValue").Since(1),
+        Field::Word<&XPage::runtimeFlag>("runtimeFlag").Since(1),
+        Field::Custom(
+            "interlockGroups", [](const XControl& c, MyFile& f) { return static_cast<const XPage&>(c).SaveGroups(f); },
+            [](XControl& c, MyFile& f, int) { static_cast<XPage&>(c).LoadGroups(f); },
+            [](const XControl& c, QJsonObject& out) {
+                QJsonArray groups;
+                for (const QString& g : static_cast<const XPage&>(c).GroupNames())
+                    groups.append(g);
+                out.insert(QStringLiteral("interlockGroups"), groups);
+            },
+            nullptr),
+        Field::Custom(
+            "controls", [](const XControl& c, MyFile& f) { return static_cast<const XPage&>(c).SaveControls(f); },
+            [](XControl& c, MyFile& f, int) { static_cast<XPage&>(c).LoadControls(f); },
+            [](const XControl& c, QJsonObject& out) {
+                QJsonArray list;
+                for (XControl* control : static_cast<const XPage&>(c).controls) {
+                    QJsonObject o;
+                    control->DescribeFields(o);
+                    list.append(o);
+                }
+                out.insert(QStringLiteral("controls"), list);
+            },
+            nullptr),
+    });
+    return &table;
+}
+
+bool XPage::SaveGroups(MyFile& file) const
+{
     if (!file.WriteWord(static_cast<int>(interlockGroups.size())))
         return false;
     for (const auto& g : interlockGroups)
         if (!file.WriteString(*g))
             return false;
+    return true;
+}
+
+void XPage::LoadGroups(MyFile& file)
+{
+    const int groupCount = file.ReadWord();
+    for (int i = 0; i < groupCount && !file.Failed(); ++i)
+        AddGroup(file.ReadString());
+}
+
+bool XPage::SaveControls(MyFile& file) const
+{
     if (!file.WriteWord(static_cast<int>(controls.size())))
         return false;
     for (XControl* c : controls)
@@ -174,48 +218,16 @@ bool XPage::Save(MyFile& file)
     return true;
 }
 
-bool XPage::Load(MyFile& file, int version)
+void XPage::LoadControls(MyFile& file)
 {
-    if (version != 0 && version != 1)
-        return false;
-    recordVersion = 1; // older records are written back in the current form
-    ReadName(file);
-    ReadBounds(file);
-    backgroundColor = file.ReadColor();
-    if (version >= 1) {
-        runtimeValue = file.ReadWord();
-        runtimeFlag = file.ReadWord();
-    }
-    const int groupCount = file.ReadWord();
-    for (int i = 0; i < groupCount && !file.Failed(); ++i)
-        AddGroup(file.ReadString());
     const int controlCount = file.ReadWord();
     for (int i = 0; i < controlCount && !file.Failed(); ++i) {
+        // A record that cannot be read marks the file failed, which ends the load.
         XControl* c = ReadElementRecord(file, &CreateElement, [this](XControl* e) { LinkControl(e); });
         if (!c)
-            return false;
+            return;
         controls.append(c);
     }
-    return !file.Failed();
-}
-
-void XPage::DescribeFields(QJsonObject& out) const
-{
-    XControl::DescribeFields(out);
-    out.insert(QStringLiteral("backgroundColor"), static_cast<qint64>(backgroundColor));
-    out.insert(QStringLiteral("runtimeValue"), runtimeValue);
-    out.insert(QStringLiteral("runtimeFlag"), runtimeFlag);
-    QJsonArray groups;
-    for (const auto& g : interlockGroups)
-        groups.append(*g);
-    out.insert(QStringLiteral("interlockGroups"), groups);
-    QJsonArray list;
-    for (XControl* c : controls) {
-        QJsonObject o;
-        c->DescribeFields(o);
-        list.append(o);
-    }
-    out.insert(QStringLiteral("controls"), list);
 }
 
 // ---------------------------------------------------------------- drawing, references, copies

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ElementTypes.h"
 #include "XControl.h"
 
 #include <QList>
@@ -22,17 +23,15 @@ public:
     XPage();
     ~XPage() override;
 
-    int GetType() const override { return 0; }
+    int GetType() const override { return ElementType::kPage; }
     void FillProperties(PropertyGridModel& grid) override;
     bool OnPropertyChanged(CMFCMyPropertyGridProperty& property) override;
-    bool Save(MyFile& file) override;
-    bool Load(MyFile& file, int version) override;
+    const FieldTable* Fields() const override;
     void Draw(QPainter& dc) override;
     void Refresh() override {}
     bool Rename(const QString& newName) override;
     void ResolveReferences() override;
     void CopyFrom(const XControl& other, bool withIdentity) override;
-    void DescribeFields(QJsonObject& out) const override;
 
     // Controls
     void AddControl(XControl* control);
@@ -100,9 +99,14 @@ public:
     int runtimeFlag = 1;
 
 protected:
-    bool IsSubPage() const { return GetType() == 1; }
+    bool IsSubPage() const { return GetType() == ElementType::kSubPage; }
 
 private:
+    // The two lists at the end of the record.
+    bool SaveGroups(MyFile& file) const;
+    void LoadGroups(MyFile& file);
+    bool SaveControls(MyFile& file) const;
+    void LoadControls(MyFile& file);
     void LinkControl(XControl* control);
     static void PushLimited(QList<TActionCommands*>& list, TActionCommands* group);
     static void DeleteGroups(QList<TActionCommands*>& list);
@@ -111,5 +115,5 @@ private:
 
 class XSubPage : public XPage {
 public:
-    int GetType() const override { return 1; }
+    int GetType() const override { return ElementType::kSubPage; }
 };
