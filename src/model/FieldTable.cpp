@@ -128,7 +128,7 @@ bool FieldTable::Load(XControl& control, MyFile& file, int version) const
 void FieldTable::Describe(const XControl& control, QJsonObject& out) const
 {
     for (const FieldRow& row : rows) {
-        if (!Stored(row) || row.encoding == FieldEncoding::Constant)
+        if (!Stored(row) || row.encoding == FieldEncoding::Constant || !row.InVersion(current))
             continue;
         if (row.describe)
             row.describe(control, out);

@@ -128,7 +128,11 @@ bool XControl::Rename(const QString& newName)
 bool XControl::Save(MyFile& file)
 {
     const FieldTable* table = Fields();
-    return table && WriteRecordVersion(file) && WriteType(file) && table->Save(*this, file);
+    if (!table)
+        return false;
+    // The table writes the current layout, so the record says the current version.
+    recordVersion = table->CurrentVersion();
+    return WriteRecordVersion(file) && WriteType(file) && table->Save(*this, file);
 }
 
 bool XControl::Load(MyFile& file, int version)
