@@ -49,41 +49,41 @@ void XPage::FillProperties(PropertyGridModel& grid)
     grid.RemoveAll();
     const IntRect b = Bounds();
     auto* element = grid.AddGroup(Translate("20"));
-    element->AddText(Translate("82"), name, QString(), 0)->owner = this;
-    auto* width = element->AddInt(Translate("83"), b.Width(), QString(), 1);
-    auto* height = element->AddInt(Translate("84"), b.Height(), QString(), 2);
+    element->AddText(Translate("82"), name, QString(), PropertyId::kName)->owner = this;
+    auto* width = element->AddInt(Translate("83"), b.Width(), QString(), PropertyId::kWidth);
+    auto* height = element->AddInt(Translate("84"), b.Height(), QString(), PropertyId::kHeight);
     width->enabled = height->enabled = IsSubPage();
     width->owner = height->owner = this;
-    element->AddColor(Translate("139"), backgroundColor, QString(), 3)->buttonCaption =
+    element->AddColor(Translate("139"), backgroundColor, QString(), PropertyId::kBackgroundColour)->buttonCaption =
         Translate("88");
     if (!IsSubPage()) {
         auto* options = grid.AddGroup(Translate("88"));
-        options->AddInt(Translate("274"), runtimeValue, Translate("140"), 43);
+        options->AddInt(Translate("274"), runtimeValue, Translate("140"), PropertyId::kRuntimeValue);
         const QString yes = Translate("141");
         const QString no = Translate("142");
         options->AddOptions(Translate("275"), runtimeFlag ? yes : no, {yes, no}, false,
-                            Translate("143"), 46);
+                            Translate("143"), PropertyId::kRuntimeFlag);
     }
 }
 
 bool XPage::OnPropertyChanged(CMFCMyPropertyGridProperty& property)
 {
     switch (property.data) {
-    case 0: {
+    case PropertyId::kName: {
         const bool renamed = Rename(property.GetText());
         if (!renamed)
             property.SetValue(name);
         return renamed;
     }
-    case 1:
-    case 2: {
+    case PropertyId::kWidth:
+    case PropertyId::kHeight: {
         if (!IsSubPage())
             return false;
         const IntRect b = Bounds();
-        const int old = property.data == 1 ? b.Width() : b.Height();
+        const int old = property.data == PropertyId::kWidth ? b.Width() : b.Height();
         const int v = property.GetInt();
         // Only the edited side is checked; the other stands in with a valid size.
-        const bool inRange = property.data == 1 ? CheckProjectSize(v, kMinProjectSize)
+        const bool inRange = property.data == PropertyId::kWidth ? CheckProjectSize(v, kMinProjectSize)
                                                 : CheckProjectSize(kMinProjectSize, v);
         if (!inRange) {
             property.SetValue(old);
@@ -91,7 +91,7 @@ bool XPage::OnPropertyChanged(CMFCMyPropertyGridProperty& property)
         }
         if (v == old)
             return false;
-        if (property.data == 1)
+        if (property.data == PropertyId::kWidth)
             x2 = b.left + v;
         else
             y2 = b.top + v;
@@ -100,7 +100,7 @@ bool XPage::OnPropertyChanged(CMFCMyPropertyGridProperty& property)
         InvalidatePageWindow();
         return true;
     }
-    case 3: {
+    case PropertyId::kBackgroundColour: {
         const COLORREF c = property.GetColor();
         if (c == backgroundColor)
             return false;
@@ -108,7 +108,7 @@ bool XPage::OnPropertyChanged(CMFCMyPropertyGridProperty& property)
         InvalidatePageWindow();
         return true;
     }
-    case 43: {
+    case PropertyId::kRuntimeValue: {
         const int v = property.GetInt();
         if (v < 0 || v > 0xFFFF) {
             // Stored as a word: refuse what the file cannot hold.
@@ -121,7 +121,7 @@ bool XPage::OnPropertyChanged(CMFCMyPropertyGridProperty& property)
         runtimeValue = v;
         return true;
     }
-    case 46: {
+    case PropertyId::kRuntimeFlag: {
         const int v = property.GetText() == Translate("141") ? 1 : 0;
         if (v == runtimeFlag)
             return false;
@@ -406,7 +406,7 @@ void XPage::FillSliderOptions(CMFCMyPropertyGridProperty& property) const
 {
     property.AddOption(QStringLiteral("NONE"));
     for (XControl* c : controls)
-        if (c->GetType() == 8)
+        if (c->GetType() == ElementType::kSlider)
             property.AddOption(c->name);
 }
 
@@ -600,7 +600,7 @@ bool XPage::SetSelectionActive(int flag)
 {
     auto* group = new TActionCommands;
     for (XControl* c : controls) {
-        if (!c->selected || (c->GetType() != 6 && c->GetType() != 15) || c->GetActiveFlag() == flag)
+        if (!c->selected || (c->GetType() != ElementType::kButton && c->GetType() != ElementType::kFontButton) || c->GetActiveFlag() == flag)
             continue;
         XControl* snapshot = mainDelegate ? mainDelegate->DuplicateElement(c, true) : c->Clone(true);
         if (!snapshot)
