@@ -156,8 +156,8 @@ std::vector<FieldRow> XButton::ActionFields()
             auto& b = static_cast<XButton&>(c);
             b.jumpTarget.name = v;
             b.jumpTarget.serial = 0;
-        },
-        Reference);
+        });
+    jump.RefersTo(ReferenceTarget::Page);
     // By name, looked up again: a copy never holds on to a page or group object.
     jump.copy = [](XControl& c, const XControl& o, bool) {
         auto& b = static_cast<XButton&>(c);
@@ -170,8 +170,8 @@ std::vector<FieldRow> XButton::ActionFields()
             auto& b = static_cast<XButton&>(c);
             b.interlockGroup = nullptr;
             b.interlockGroupName = v;
-        },
-        Reference);
+        });
+    group.RefersTo(ReferenceTarget::Group);
     group.copy = [](XControl& c, const XControl& o, bool withIdentity) {
         auto& b = static_cast<XButton&>(c);
         b.interlockGroup = nullptr;

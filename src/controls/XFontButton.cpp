@@ -67,6 +67,14 @@ bool XFontButton::Save(MyFile& file)
     return true;
 }
 
+QStringList XFontButton::TextImageSuffixes() const
+{
+    const IntRect b = Bounds();
+    if (text.isEmpty() || b.Width() <= 0 || b.Height() <= 0)
+        return {};
+    return {QString(), QStringLiteral("_1")};
+}
+
 bool XFontButton::SetFont(const FontDesc& font)
 {
     const int size = std::clamp(font.size, 1, 500);

@@ -13,6 +13,7 @@ public:
     const FieldTable* Fields() const override;
     const PropertyTable* Properties() const override;
     bool Save(MyFile& file) override;
+    QStringList TextImageSuffixes() const override;
     bool SetFont(const FontDesc& font) override;
 
 protected:

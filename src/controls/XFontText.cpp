@@ -180,6 +180,14 @@ bool XFontText::Save(MyFile& file)
     });
 }
 
+QStringList XFontText::TextImageSuffixes() const
+{
+    const IntRect b = Bounds();
+    if (text.isEmpty() || b.Width() <= 0 || b.Height() <= 0)
+        return {};
+    return {QString()};
+}
+
 bool XFontText::WriteTextImage(const QString& suffix,
                                const std::function<void(QPainter&, const QRectF&)>& paint)
 {

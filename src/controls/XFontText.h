@@ -21,6 +21,7 @@ public:
     const FieldTable* Fields() const override;
     const PropertyTable* Properties() const override;
     bool Save(MyFile& file) override;
+    QStringList TextImageSuffixes() const override;
     void Draw(QPainter& dc) override;
     void Refresh() override;
     void NormalizeBounds() override;

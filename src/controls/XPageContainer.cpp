@@ -71,7 +71,8 @@ const FieldTable* XPageContainer::Fields() const
             container.subPage.name = v;
             container.subPage.serial = 0;
         },
-        FieldFlag::Reference | FieldFlag::Identity);
+        FieldFlag::Identity);
+    shown.RefersTo(ReferenceTarget::SubPage);
     shown.copy = [](XControl& c, const XControl& o, bool) {
         auto& container = static_cast<XPageContainer&>(c);
         const auto& other = static_cast<const XPageContainer&>(o);

@@ -14,6 +14,7 @@ public:
     const FieldTable* Fields() const override;
     const PropertyTable* Properties() const override;
     bool Save(MyFile& file) override { return XControl::Save(file); } // no text image
+    QStringList TextImageSuffixes() const override { return {}; }
     void Draw(QPainter& dc) override;
     void NormalizeBounds() override;
     void OnDoubleClick(QPoint point) override;

@@ -22,9 +22,13 @@ bool IsValidStreamAddress(const QString& address)
     int hostEnd = static_cast<int>(address.indexOf(u':', hostStart));
     if (hostEnd < 0 || hostEnd > authorityEnd)
         hostEnd = authorityEnd;
-    const QString host = address.mid(hostStart, hostEnd - hostStart);
-    if (host.isEmpty())
+    return IsValidIpv4Address(address.mid(hostStart, hostEnd - hostStart));
+}
+
+bool IsValidIpv4Address(const QString& text)
+{
+    if (text.isEmpty())
         return false;
-    const QByteArray ansi = AnsiCodePage::Encode(host);
+    const QByteArray ansi = AnsiCodePage::Encode(text);
     return inet_addr(ansi.constData()) != INADDR_NONE;
 }

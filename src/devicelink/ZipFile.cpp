@@ -14,8 +14,8 @@ namespace {
 constexpr quint32 kLocalSignature = 0x04034B50;
 constexpr quint32 kCentralSignature = 0x02014B50;
 constexpr quint32 kEndSignature = 0x06054B50;
-constexpr quint64 kMax32 = 0xFFFFFFFFull;
-constexpr size_t kMaxEntries = 65535;
+constexpr quint64 kMax32 = ZipFile::kMaxSize;
+constexpr size_t kMaxEntries = ZipFile::kMaxEntries;
 
 void Put16(unsigned char* p, quint16 v)
 {

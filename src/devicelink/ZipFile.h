@@ -23,6 +23,9 @@ public:
     static constexpr int kLocalHeaderSize = 30;
     static constexpr int kCentralHeaderSize = 46;
     static constexpr int kEndRecordSize = 22;
+    // What an archive without ZIP64 holds at most.
+    static constexpr quint64 kMaxSize = 0xFFFFFFFFull;
+    static constexpr size_t kMaxEntries = 65535;
 
     ZipFile();
     virtual ~ZipFile();

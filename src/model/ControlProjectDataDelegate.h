@@ -4,6 +4,7 @@
 
 class CMFCMyPropertyGridProperty;
 class ProjectData;
+class XControl;
 class XPage;
 
 // What an element may ask of its project, in slot order.
@@ -19,4 +20,7 @@ public:
     virtual QString GetFolder() const = 0;
     virtual bool AddImage(const QString& sourcePath, const QString& name) = 0;
     virtual ProjectData* GetProject() = 0;
+    // An element named an image that is not in the image folder (it now shows none);
+    // element is null for an image of the project's own list.
+    virtual void NoteMissingImage(const XControl* element, const QString& name) {}
 };

@@ -118,8 +118,11 @@ bool FieldTable::Load(XControl& control, MyFile& file, int version) const
         if (!row.Has(FieldFlag::Image) || !row.getText)
             continue;
         const QString name = row.getText(control);
-        if (name != kNone && !ImageExists(control.projectData, name))
+        if (name != kNone && !ImageExists(control.projectData, name)) {
+            if (control.projectData)
+                control.projectData->NoteMissingImage(&control, name);
             row.setText(control, kNone);
+        }
     }
     control.recordVersion = current; // an older record is written back in the current form
     return true;

@@ -33,8 +33,19 @@ enum : unsigned {
     NotStored = 1u << 4, // copied with the element, but neither written nor described
     NoCopy = 1u << 5,    // written and described, but CopyFrom leaves it alone
     LookIfSet = 1u << 6, // taken over by CopyAppearance when the source's text is not empty
+    StreamAddress = 1u << 7, // video stream addresses, several separated by ";"
+    Ipv4Address = 1u << 8,   // a dotted IPv4 address
 };
 }
+
+// What a Reference row names.
+enum class ReferenceTarget {
+    None,
+    Page,    // a page or sub-page of the project
+    SubPage, // a sub-page of the project
+    Control, // a control on the element's own page
+    Group,   // an interlock group of the element's own page
+};
 
 // One field of an element class, type-erased: which encoding, from which record version
 // on, under which name mvltool shows it, and how to reach its value. Rows are made with
@@ -46,6 +57,7 @@ struct FieldRow {
     int untilVersion = 255; // last record version that holds it
     unsigned flags = 0;
     qint64 constant = 0; // Constant rows: the value written
+    ReferenceTarget refersTo = ReferenceTarget::None;
 
     qint64 (*getInt)(const XControl&) = nullptr;
     void (*setInt)(XControl&, qint64) = nullptr;
@@ -66,6 +78,7 @@ struct FieldRow {
     FieldRow& Since(int version) { sinceVersion = version; return *this; }
     FieldRow& Until(int version) { untilVersion = version; return *this; }
     FieldRow& With(unsigned f) { flags |= f; return *this; }
+    FieldRow& RefersTo(ReferenceTarget target) { refersTo = target; flags |= FieldFlag::Reference; return *this; }
 };
 
 // The stored fields of one element class in record order, after the version and type

@@ -83,6 +83,11 @@ void ProjectData::FillImageOptions(CMFCMyPropertyGridProperty& property) const
         property.AddOption(image);
 }
 
+void ProjectData::NoteMissingImage(const XControl* element, const QString& name)
+{
+    missingImages.append({element, name});
+}
+
 bool ProjectData::HasImage(const QString& name) const
 {
     return images.contains(name);
@@ -329,6 +334,8 @@ bool ProjectData::LoadProjectFile(const QString& path, QString& message)
         const QString imagePath = ImagePath(image);
         if (!file.Failed() && !imagePath.isEmpty() && QFileInfo(imagePath).isFile())
             images.append(image);
+        else if (!file.Failed())
+            NoteMissingImage(nullptr, image);
     }
 
     ControlMainDelegate* md = ElementMainDelegate();

@@ -29,6 +29,7 @@ public:
     QString GetFolder() const override { return folder; }
     bool AddImage(const QString& sourcePath, const QString& name) override;
     ProjectData* GetProject() override { return this; }
+    void NoteMissingImage(const XControl* element, const QString& name) override;
 
     bool SaveProjectFile();
     // On failure message holds the text to show, or is empty (the caller then shows
@@ -68,6 +69,13 @@ public:
     ScreenType screen;
     QList<XPage*> pages;
     QStringList images;
+    // Image names the last load found without their file; the elements are compared,
+    // never followed, since they may be gone since.
+    struct MissingImage {
+        const XControl* element;
+        QString name;
+    };
+    QList<MissingImage> missingImages;
 
 private:
     bool EnsureFolders() const;

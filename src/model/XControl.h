@@ -96,6 +96,9 @@ public:
     // Every stored field under its own name, for the command-line tool.
     virtual void DescribeFields(QJsonObject& out) const;
 
+    // The suffixes of the text images a save writes for the element ("" and "_1" for a
+    // font button), none for an element that writes none.
+    virtual QStringList TextImageSuffixes() const { return {}; }
     // The names of the project images the element shows ("NONE" left out).
     QStringList ImageNames() const;
     // Cuts every reference to another element to "NONE" (a paste into another project).

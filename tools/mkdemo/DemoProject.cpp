@@ -158,7 +158,9 @@ bool WriteDemoProject(const QString& folder, QString& error)
         && demo.Image(QStringLiteral("emblem.png"), DemoArt::Emblem(72))
         && demo.Image(QStringLiteral("tile.png"), DemoArt::Tile(232, 68, false))
         && demo.Image(QStringLiteral("tile_on.png"), DemoArt::Tile(232, 68, true));
-    for (const char* icon : {"bulb", "speaker", "home", "blinds", "projector"}) {
+    // The speaker is only a picture; the others are buttons with a pressed look.
+    art = art && demo.Image(QStringLiteral("speaker.png"), DemoArt::Icon(QStringLiteral("speaker"), 96));
+    for (const char* icon : {"bulb", "home", "blinds", "projector"}) {
         const QString name = QString::fromLatin1(icon);
         art = art && demo.Image(name + QStringLiteral(".png"), DemoArt::Icon(name, 96))
             && demo.Image(name + QStringLiteral("_on.png"), DemoArt::Icon(name, 96, true));

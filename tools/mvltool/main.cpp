@@ -29,6 +29,7 @@ const std::map<QString, std::function<int(const QStringList&)>>& Commands()
         {QStringLiteral("render"), &RunRender},
         {QStringLiteral("pack"), &RunPack},
         {QStringLiteral("send"), &RunSend},
+        {QStringLiteral("check"), &RunCheck},
     };
     return commands;
 }
@@ -54,7 +55,9 @@ int Usage()
                  "  render FILE.mvl PAGE OUT.png [--zoom Z]\n"
                  "                                draw a page as the design view shows it\n"
                  "  pack FOLDER OUT.zip           pack a project folder as it is sent to a panel\n"
-                 "  send FOLDER HOST[:PORT]       send a project folder to a panel (port 48688)\n");
+                 "  send FOLDER HOST[:PORT]       send a project folder to a panel (port 48688)\n"
+                 "  check FILE.mvl [--json]       report what would go wrong on the panel\n"
+                 "                                (exit 0 clean or warnings, 1 errors, 2 not loaded)\n");
     return 1;
 }
 
