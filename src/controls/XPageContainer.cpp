@@ -62,7 +62,7 @@ void XPageContainer::ForgetPage(const XPage* target)
 
 // ---------------------------------------------------------------- fields and properties
 
-const FieldTable* XPageContainer::Fields() const
+FieldRow XPageContainer::SubPageField()
 {
     FieldRow shown = Field::Text(
         "subPageName", [](const XControl& c) { return static_cast<const XPageContainer&>(c).SubPageName(); },
@@ -78,11 +78,16 @@ const FieldTable* XPageContainer::Fields() const
         const auto& other = static_cast<const XPageContainer&>(o);
         container.subPage.CopyFrom(other.subPage, other.projectData, container.projectData);
     };
+    return shown;
+}
+
+const FieldTable* XPageContainer::Fields() const
+{
     // A copy without identity (a duplicate) shows no sub-page and is visible.
     static const FieldTable table(0, 1, &IsA<XPageContainer>, {
         Field::Name(),
         Field::Bounds(),
-        shown,
+        SubPageField(),
         Field::Word<&XPageContainer::visible>("visible", FieldFlag::Identity).Since(1),
         Field::Copied<&XPageContainer::text>("text"),
         Field::Copied<&XPageContainer::textColor>("textColor"),
@@ -94,7 +99,7 @@ const FieldTable* XPageContainer::Fields() const
 
 const PropertyTable* XPageContainer::Properties() const
 {
-    PropertyRow shown = Prop::Special(
+    static const PropertyRow shown = Prop::Special(
         PropertyId::kSubPage, "284", PropertyKind::Options,
         [](XControl& c) -> QVariant { return static_cast<XPageContainer&>(c).SubPageName(); },
         [](XControl& c, CMFCMyPropertyGridProperty& p) { return static_cast<XPageContainer&>(c).ApplySubPage(p); },

@@ -31,6 +31,8 @@ public:
     void SetSubPage(XPage* subPage);
 
 protected:
+    // The stored sub-page name, a reference to a sub-page of the project.
+    static FieldRow SubPageField();
     // The sub-page row: never the container's own page, only sub-pages of the project.
     bool ApplySubPage(CMFCMyPropertyGridProperty& property);
 
