@@ -1,0 +1,45 @@
+#include "CPropertyView.h"
+
+#include "CMFCMyPropertyGridCtrl.h"
+#include "editor/PropertyViewParentDelegate.h"
+
+#include <QLabel>
+#include <QVBoxLayout>
+
+CPropertyView::CPropertyView(QWidget* parent)
+    : QDockWidget(parent)
+    , grid(new CMFCMyPropertyGridCtrl)
+{
+    setObjectName(QStringLiteral("PropertyPane"));
+    auto* body = new QWidget(this);
+    auto* layout = new QVBoxLayout(body);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(2);
+    layout->addWidget(grid, 1);
+    layout->addWidget(grid->DescriptionArea());
+    setWidget(body);
+    connect(grid, &CMFCMyPropertyGridCtrl::PropertyEdited, this, [this](CMFCMyPropertyGridProperty* property) {
+        if (delegate && property)
+            delegate->PropertyChanged(*property);
+    });
+}
+
+void CPropertyView::ShowModel(PropertyGridModel& model)
+{
+    shown = &model;
+    grid->SetModel(&model);
+}
+
+void CPropertyView::Clear()
+{
+    grid->SetModel(nullptr);
+    shown = nullptr;
+}
+
+QStringList CPropertyView::RowTexts() const
+{
+    QStringList rows;
+    for (QTreeWidgetItemIterator it(grid); *it; ++it)
+        rows << ((*it)->text(1).isEmpty() ? (*it)->text(0) : (*it)->text(0) + QStringLiteral(": ") + (*it)->text(1));
+    return rows;
+}

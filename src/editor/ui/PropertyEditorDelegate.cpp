@@ -1,0 +1,207 @@
+#include "PropertyEditorDelegate.h"
+
+#include "CMFCMyPropertyGridCtrl.h"
+#include "base/Colorref.h"
+#include "base/UiSeam.h"
+
+#include <QComboBox>
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QPainter>
+#include <QRegularExpressionValidator>
+#include <QToolButton>
+
+namespace {
+
+// The colours offered before the further-colours choice.
+constexpr COLORREF kStandardColours[] = {
+    MakeRgb(0, 0, 0),       MakeRgb(255, 255, 255), MakeRgb(128, 128, 128), MakeRgb(192, 192, 192),
+    MakeRgb(255, 0, 0),     MakeRgb(128, 0, 0),     MakeRgb(255, 255, 0),   MakeRgb(128, 128, 0),
+    MakeRgb(0, 255, 0),     MakeRgb(0, 128, 0),     MakeRgb(0, 255, 255),   MakeRgb(0, 128, 128),
+    MakeRgb(0, 0, 255),     MakeRgb(0, 0, 128),     MakeRgb(255, 0, 255),   MakeRgb(128, 0, 128),
+};
+constexpr int kColourRole = Qt::UserRole + 1;
+constexpr int kFurtherColours = -1;
+constexpr char kEditorName[] = "PropertyValueEditor";
+
+QIcon Swatch(COLORREF c)
+{
+    QPixmap pixmap(14, 14);
+    pixmap.fill(ToQColor(c));
+    QPainter p(&pixmap);
+    p.setPen(Qt::darkGray);
+    p.drawRect(0, 0, 13, 13);
+    return QIcon(pixmap);
+}
+
+QString ColourText(COLORREF c)
+{
+    return QStringLiteral("%1, %2, %3").arg(RedOf(c)).arg(GreenOf(c)).arg(BlueOf(c));
+}
+
+// One editor for every kind of row: a line edit or a list, and the row's button.
+class ValueEditor : public QWidget {
+public:
+    ValueEditor(QWidget* parent, const CMFCMyPropertyGridProperty& property, CMFCMyPropertyGridCtrl* grid,
+                const PropertyEditorDelegate* delegate)
+        : QWidget(parent), kind(property.kind)
+    {
+        setObjectName(QString::fromLatin1(kEditorName));
+        auto* layout = new QHBoxLayout(this);
+        layout->setContentsMargins(0, 0, 0, 0);
+        layout->setSpacing(0);
+        switch (kind) {
+        case PropertyKind::Options:
+        case PropertyKind::Font:
+            combo = new QComboBox(this);
+            combo->setEditable(property.allowEdit);
+            combo->addItems(property.options);
+            break;
+        case PropertyKind::Color:
+            combo = new QComboBox(this);
+            for (COLORREF c : kStandardColours) {
+                combo->addItem(Swatch(c), ColourText(c));
+                combo->setItemData(combo->count() - 1, static_cast<qulonglong>(c), kColourRole);
+            }
+            combo->addItem(property.buttonCaption.isEmpty() ? QStringLiteral("...") : property.buttonCaption);
+            combo->setItemData(combo->count() - 1, kFurtherColours, kColourRole);
+            break;
+        default:
+            line = new QLineEdit(this);
+            line->setFrame(false);
+            if (kind == PropertyKind::Integer)
+                line->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("-?\\d{0,10}")), line));
+            line->setPlaceholderText(property.placeholder);
+            break;
+        }
+        QWidget* main = combo ? static_cast<QWidget*>(combo) : line;
+        layout->addWidget(main, 1);
+        setFocusProxy(main);
+        main->installEventFilter(const_cast<PropertyEditorDelegate*>(delegate));
+        if (property.hasButton) {
+            auto* button = new QToolButton(this);
+            button->setText(QStringLiteral("..."));
+            button->setFocusPolicy(Qt::NoFocus);
+            const quint32 id = property.data;
+            QObject::connect(button, &QToolButton::clicked, this, [grid, id] {
+                if (CMFCMyPropertyGridProperty* p = grid->CurrentProperty(); p && p->data == id)
+                    grid->PressButton(*p);
+            });
+            layout->addWidget(button);
+        }
+        if (kind == PropertyKind::Color) {
+            QObject::connect(combo, QOverload<int>::of(&QComboBox::activated), this, [this, delegate](int index) {
+                if (combo->itemData(index, kColourRole).toInt() == kFurtherColours) {
+                    COLORREF chosen = 0;
+                    if (!Ui().ChooseColor(colour, chosen)) {
+                        SetColour(colour);
+                        return;
+                    }
+                    SetColour(chosen & 0xFFFFFF);
+                } else {
+                    colour = static_cast<COLORREF>(combo->itemData(index, kColourRole).toULongLong());
+                }
+                auto* self = const_cast<PropertyEditorDelegate*>(delegate);
+                Q_EMIT self->commitData(this);
+                Q_EMIT self->closeEditor(this);
+            });
+        }
+    }
+
+    void SetValue(const CMFCMyPropertyGridProperty& property)
+    {
+        if (kind == PropertyKind::Color) {
+            SetColour(property.GetColor());
+        } else if (combo) {
+            const int at = combo->findText(property.GetText());
+            if (at >= 0)
+                combo->setCurrentIndex(at);
+            else if (combo->isEditable())
+                combo->setEditText(property.GetText());
+        } else {
+            line->setText(kind == PropertyKind::Integer ? QString::number(property.GetInt()) : property.GetText());
+            line->selectAll();
+        }
+    }
+
+    QVariant Value() const
+    {
+        if (kind == PropertyKind::Color)
+            return static_cast<qulonglong>(colour);
+        if (combo)
+            return combo->currentText();
+        if (kind == PropertyKind::Integer) {
+            bool ok = false;
+            const qlonglong v = line->text().toLongLong(&ok);
+            // Not a number: the element's range check refuses it and puts the old value back.
+            return ok ? QVariant(v) : QVariant(line->text());
+        }
+        return line->text();
+    }
+
+private:
+    // Shows c, adding it to the list when it is none of the standard colours.
+    void SetColour(COLORREF c)
+    {
+        colour = c;
+        for (int i = 0; i < combo->count(); ++i) {
+            if (combo->itemData(i, kColourRole).toInt() != kFurtherColours
+                && static_cast<COLORREF>(combo->itemData(i, kColourRole).toULongLong()) == c) {
+                combo->setCurrentIndex(i);
+                return;
+            }
+        }
+        combo->insertItem(0, Swatch(c), ColourText(c));
+        combo->setItemData(0, static_cast<qulonglong>(c), kColourRole);
+        combo->setCurrentIndex(0);
+    }
+
+    PropertyKind kind;
+    QComboBox* combo = nullptr;
+    QLineEdit* line = nullptr;
+    COLORREF colour = 0;
+};
+
+} // namespace
+
+PropertyEditorDelegate::PropertyEditorDelegate(CMFCMyPropertyGridCtrl* grid) : QStyledItemDelegate(grid), grid(grid) {}
+
+QWidget* PropertyEditorDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem&,
+                                              const QModelIndex& index) const
+{
+    const CMFCMyPropertyGridProperty* property = grid->PropertyAt(index);
+    if (!property || property->kind == PropertyKind::Group || !property->enabled || index.column() != 1)
+        return nullptr;
+    return new ValueEditor(parent, *property, grid, this);
+}
+
+void PropertyEditorDelegate::setEditorData(QWidget* editor, const QModelIndex& index) const
+{
+    if (const CMFCMyPropertyGridProperty* property = grid->PropertyAt(index))
+        static_cast<ValueEditor*>(editor)->SetValue(*property);
+}
+
+void PropertyEditorDelegate::setModelData(QWidget* editor, QAbstractItemModel*, const QModelIndex& index) const
+{
+    CMFCMyPropertyGridProperty* property = grid->PropertyAt(index);
+    if (!property)
+        return;
+    const QVariant value = static_cast<ValueEditor*>(editor)->Value();
+    if (value == property->GetValue())
+        return; // nothing typed: no edit, no undo step
+    grid->CommitEdit(*property, value);
+}
+
+bool PropertyEditorDelegate::eventFilter(QObject* object, QEvent* event)
+{
+    QObject* editor = object;
+    while (editor && editor->objectName() != QLatin1String(kEditorName))
+        editor = editor->parent();
+    return QStyledItemDelegate::eventFilter(editor ? editor : object, event);
+}
+
+void PropertyEditorDelegate::updateEditorGeometry(QWidget* editor, const QStyleOptionViewItem& option,
+                                                  const QModelIndex&) const
+{
+    editor->setGeometry(option.rect);
+}
