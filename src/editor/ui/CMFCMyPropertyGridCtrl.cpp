@@ -1,7 +1,7 @@
 #include "CMFCMyPropertyGridCtrl.h"
 
 #include "PropertyEditorDelegate.h"
-#include "base/Colorref.h"
+#include "ColourSwatch.h"
 #include "model/XControl.h"
 
 #include <QHeaderView>
@@ -17,15 +17,6 @@ enum Role { IdRole = Qt::UserRole, GroupRole };
 constexpr int kCaptionColumnWidth = 110;
 const QColor kPlaceholderGrey(0xA0, 0xA0, 0xA0);
 
-QIcon Swatch(COLORREF c)
-{
-    QPixmap pixmap(14, 14);
-    pixmap.fill(ToQColor(c));
-    QPainter p(&pixmap);
-    p.setPen(Qt::darkGray);
-    p.drawRect(0, 0, 13, 13);
-    return QIcon(pixmap);
-}
 
 // Finds a row by data value among the rows of one group, depth first.
 CMFCMyPropertyGridProperty* FindIn(const CMFCMyPropertyGridProperty& parent, quint32 id)
@@ -152,10 +143,7 @@ void CMFCMyPropertyGridCtrl::AddItems(QTreeWidgetItem* parent, const CMFCMyPrope
 QString CMFCMyPropertyGridCtrl::ValueText(const CMFCMyPropertyGridProperty& property)
 {
     switch (property.kind) {
-    case PropertyKind::Color: {
-        const COLORREF c = property.GetColor();
-        return QStringLiteral("%1, %2, %3").arg(RedOf(c)).arg(GreenOf(c)).arg(BlueOf(c));
-    }
+    case PropertyKind::Color: return ColourText(property.GetColor());
     case PropertyKind::Integer: return QString::number(property.GetInt());
     case PropertyKind::Group: return {};
     default: return property.GetText();
@@ -165,7 +153,7 @@ QString CMFCMyPropertyGridCtrl::ValueText(const CMFCMyPropertyGridProperty& prop
 void CMFCMyPropertyGridCtrl::ShowValue(QTreeWidgetItem* item, const CMFCMyPropertyGridProperty& property)
 {
     const QString text = ValueText(property);
-    item->setIcon(1, property.kind == PropertyKind::Color ? Swatch(property.GetColor()) : QIcon());
+    item->setIcon(1, property.kind == PropertyKind::Color ? ColourSwatch(property.GetColor()) : QIcon());
     const bool placeholder = text.isEmpty() && !property.placeholder.isEmpty();
     item->setText(1, placeholder ? property.placeholder : text);
     item->setForeground(1, placeholder ? QBrush(kPlaceholderGrey) : QBrush());

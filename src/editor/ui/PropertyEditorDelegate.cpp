@@ -1,7 +1,7 @@
 #include "PropertyEditorDelegate.h"
 
 #include "CMFCMyPropertyGridCtrl.h"
-#include "base/Colorref.h"
+#include "ColourSwatch.h"
 #include "base/UiSeam.h"
 
 #include <QComboBox>
@@ -24,20 +24,7 @@ constexpr int kColourRole = Qt::UserRole + 1;
 constexpr int kFurtherColours = -1;
 constexpr char kEditorName[] = "PropertyValueEditor";
 
-QIcon Swatch(COLORREF c)
-{
-    QPixmap pixmap(14, 14);
-    pixmap.fill(ToQColor(c));
-    QPainter p(&pixmap);
-    p.setPen(Qt::darkGray);
-    p.drawRect(0, 0, 13, 13);
-    return QIcon(pixmap);
-}
 
-QString ColourText(COLORREF c)
-{
-    return QStringLiteral("%1, %2, %3").arg(RedOf(c)).arg(GreenOf(c)).arg(BlueOf(c));
-}
 
 // One editor for every kind of row: a line edit or a list, and the row's button.
 class ValueEditor : public QWidget {
@@ -60,7 +47,7 @@ public:
         case PropertyKind::Color:
             combo = new QComboBox(this);
             for (COLORREF c : kStandardColours) {
-                combo->addItem(Swatch(c), ColourText(c));
+                combo->addItem(ColourSwatch(c), ColourText(c));
                 combo->setItemData(combo->count() - 1, static_cast<qulonglong>(c), kColourRole);
             }
             combo->addItem(property.buttonCaption.isEmpty() ? QStringLiteral("...") : property.buttonCaption);
@@ -151,7 +138,7 @@ private:
                 return;
             }
         }
-        combo->insertItem(0, Swatch(c), ColourText(c));
+        combo->insertItem(0, ColourSwatch(c), ColourText(c));
         combo->setItemData(0, static_cast<qulonglong>(c), kColourRole);
         combo->setCurrentIndex(0);
     }
