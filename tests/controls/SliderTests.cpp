@@ -315,3 +315,35 @@ TEST_F(SliderTest, PlaceholdersShowTextAndBadge)
     EXPECT_EQ(inkOf(QRect(0, 200, 200, 60), red), 0);
     (void)bar;
 }
+
+TEST_F(SliderTest, PasteCarriesImagesAndCutsTheLinkAndScalingScalesTextSizes)
+{
+    AddProjectImage(QStringLiteral("a.png"), 4, 4);
+    AddProjectImage(QStringLiteral("b.png"), 4, 4);
+    auto* slider = Add<XSlider>();
+    slider->sliderImage1 = QStringLiteral("a.png");
+    slider->sliderImage3 = QStringLiteral("b.png");
+    EXPECT_EQ(slider->ImageNames(), (QStringList{"a.png", "b.png"}));
+    auto* bar = Add<XVolumeBar>();
+    bar->volumeImage2 = QStringLiteral("b.png");
+    EXPECT_EQ(bar->ImageNames(), (QStringList{"b.png"}));
+    auto* meter = Add<XSliderPhoto>();
+    meter->SetLinkedSlider(slider);
+    meter->ClearReferences();
+    EXPECT_EQ(meter->LinkedSliderName(), QStringLiteral("NONE"));
+    EXPECT_EQ(meter->LinkedSlider(), nullptr);
+
+    // The format brush takes images only when this project holds them.
+    auto* target = Add<XSlider>(0, 0, 10, 10);
+    slider->sliderImage2 = QStringLiteral("elsewhere.png");
+    target->CopyAppearance(*slider);
+    EXPECT_EQ(target->sliderImage1, QStringLiteral("a.png"));
+    EXPECT_EQ(target->sliderImage2, QStringLiteral("NONE"));
+    EXPECT_EQ(target->Bounds().Width(), slider->Bounds().Width());
+
+    bar->volumeTextSize1 = 9;
+    bar->volumeTextSize2 = 400;
+    bar->Scale(1600, 800, 600, 600);
+    EXPECT_EQ(bar->volumeTextSize1, 18);
+    EXPECT_EQ(bar->volumeTextSize2, 500); // stays within what the row accepts
+}
