@@ -159,7 +159,7 @@ public:
 
     XSlider* Fader(XPage* page, const QString& name, int x, int y, const QString& label, int sendCode)
     {
-        auto* s = Add<XSlider>(page, name, x, y, 64, 250);
+        auto* s = Add<XSlider>(page, name, x, y, 100, 250);
         s->sliderVertical = 1;
         s->sliderSteps = 32;
         s->sendCode = sendCode;
@@ -180,12 +180,12 @@ void AddVolumePage(DemoBuilder& demo, XPage* volume, XPage* lobby)
                                  QStringLiteral("Lobby"));
     home->SetJumpTarget(lobby);
     demo.Text(volume, QStringLiteral("Title"), 160, 48, QStringLiteral("音量  Volume"), 28, kWhite, 1);
-    demo.Panel(volume, QStringLiteral("FaderPanel"), 160, 130, 330, 320, MakeRgb(18, 30, 48), MakeRgb(52, 78, 110), 1);
+    demo.Panel(volume, QStringLiteral("FaderPanel"), 160, 130, 344, 320, MakeRgb(18, 30, 48), MakeRgb(52, 78, 110), 1);
     demo.PanelText(volume, QStringLiteral("FaderHeading"), 184, 144, QStringLiteral("Zones"), 20, kAmber);
     XSlider* first = nullptr;
     const QStringList zones{QStringLiteral("Lobby"), QStringLiteral("Bar"), QStringLiteral("Patio")};
     for (int i = 0; i < zones.size(); ++i) {
-        XSlider* fader = demo.Fader(volume, zones[i] + QStringLiteral("Fader"), 190 + i * 100, 180, zones[i], 51 + i);
+        XSlider* fader = demo.Fader(volume, zones[i] + QStringLiteral("Fader"), 180 + i * 106, 180, zones[i], 51 + i);
         first = first ? first : fader;
     }
 
