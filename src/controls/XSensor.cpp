@@ -13,6 +13,7 @@ namespace {
 constexpr int kMinFontSize = 1;
 constexpr int kMaxFontSize = 500;
 constexpr int kMaxSensorNumber = 255;
+constexpr int kCentred = 5;
 }
 
 XSensor::XSensor()
@@ -61,7 +62,7 @@ void XSensor::Draw(QPainter& dc)
         return;
     const QRect view = mainDelegate->MapRect(Bounds()).ToQRect();
     DrawTextInRect(dc, QRectF(view), ApplicationFace(ViewFontSize()), QString::asprintf("%d", sensorNumber),
-                   textColor, 5, false, false);
+                   textColor, kCentred, false, false);
     DrawSelectionMarks(dc);
 }
 
