@@ -1,11 +1,21 @@
 #include "ControlClasses.h"
 
 #include "XButton.h"
+#include "XDanteVolumeBar.h"
 #include "XFontButton.h"
 #include "XFontText.h"
+#include "XHyperlink.h"
+#include "XLine.h"
 #include "XPageContainer.h"
 #include "XPhoto.h"
+#include "XPicker.h"
 #include "XRectangle.h"
+#include "XSensor.h"
+#include "XSlider.h"
+#include "XSliderPhoto.h"
+#include "XText.h"
+#include "XVolumeBar.h"
+#include "XWeather.h"
 #include "model/TypeRegistry.h"
 
 namespace {
@@ -27,6 +37,16 @@ const ElementClassRegistration kClasses[] = {
     {kPageContainer, &Make<XPageContainer>},
     {kFontText, &Make<XFontText>},
     {kFontButton, &Make<XFontButton>},
+    {kLine, &Make<XLine>},
+    {kText, &Make<XText>},
+    {kSensor, &Make<XSensor>},
+    {kHyperlink, &Make<XHyperlink>},
+    {kPicker, &Make<XPicker>},
+    {kWeather, &Make<XWeather>},
+    {kSlider, &Make<XSlider>},
+    {kSliderPhoto, &Make<XSliderPhoto>},
+    {kVolumeBar, &Make<XVolumeBar>},
+    {kDanteVolumeBar, &Make<XDanteVolumeBar>},
 };
 
 }

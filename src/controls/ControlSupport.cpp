@@ -6,7 +6,12 @@
 #include "model/ProjectData.h"
 #include "model/PropertyGridModel.h"
 #include "model/XControl.h"
+#include "model/TActionCommand.h"
 #include "model/XPage.h"
+#include "model/ControlMainDelegate.h"
+#include "XPhoto.h"
+
+#include <memory>
 
 #include <QFileInfo>
 
@@ -29,6 +34,24 @@ bool ProjectImageExists(const ControlProjectDataDelegate* project, const QString
 QString ImageOrNone(const ControlProjectDataDelegate* project, const QString& name)
 {
     return project && project->HasImage(name) ? name : kNone;
+}
+
+bool ChooseImageInto(XPhoto& control, void (*set)(XPhoto&, const QString&))
+{
+    const QString path = Ui().ChooseOpenFile(Translate("146"), control.imageFilter);
+    if (path.isEmpty() || !control.projectData)
+        return false;
+    const QString stored = QFileInfo(path).fileName();
+    if (!control.projectData->AddImage(path, stored))
+        return false;
+    std::unique_ptr<XControl> before(control.Clone(true));
+    set(control, stored);
+    control.InvalidatePageWindow();
+    if (control.mainDelegate)
+        control.mainDelegate->SelectElement(&control);
+    if (before && control.page && static_cast<XControl*>(control.page) != &control)
+        control.page->PushCommand(new TControlChangeCommand(before.release(), &control));
+    return true;
 }
 
 }

@@ -10,6 +10,7 @@ class PropertyGridModel;
 class XControl;
 class XPage;
 class ControlProjectDataDelegate;
+class XPhoto;
 
 // Helpers shared by the control classes: the common rows of a property list, range
 // checks with their messages, and the project look-ups controls need.
@@ -32,6 +33,10 @@ bool ProjectImageExists(const ControlProjectDataDelegate* project, const QString
 QString ProjectImagePath(const ControlProjectDataDelegate* project, const QString& name);
 // "NONE" for a name the project does not hold as an image.
 QString ImageOrNone(const ControlProjectDataDelegate* project, const QString& name);
+// Lets the user pick a file with the control's image filter, takes it into the project
+// and stores its name in the control's image field, recording the change for undo; the
+// size stays as it is. False when nothing changed.
+bool ChooseImageInto(XPhoto& control, void (*set)(XPhoto&, const QString&));
 
 }
 

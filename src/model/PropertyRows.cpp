@@ -207,6 +207,8 @@ void PropertyTable::Fill(XControl& element, PropertyGridModel& grid) const
             p->hasButton = true;
         if (row.isEnabled)
             p->enabled = row.isEnabled(element);
+        if (row.hintKey)
+            p->placeholder = Translate(QString::fromLatin1(row.hintKey));
     }
     PropertyHelpers::SetOwner(grid, &element);
 }

@@ -28,6 +28,7 @@ struct PropertyRow {
     quint32 id = 0;
     const char* captionKey = "";
     const char* descriptionKey = nullptr;
+    const char* hintKey = nullptr; // shown in grey while the value is empty
     PropertyRowKind kind = PropertyRowKind::Special;
     PropertyKind gridKind = PropertyKind::Text; // Special rows: how the grid shows them
     int low = 0;
@@ -57,6 +58,7 @@ struct PropertyRow {
     bool (*acceptsText)(const XControl&, const QString&) = nullptr;
 
     PropertyRow& Describe(const char* key) { descriptionKey = key; return *this; }
+    PropertyRow& Hint(const char* key) { hintKey = key; return *this; }
     PropertyRow& Effects(unsigned e) { effects = e; return *this; }
     PropertyRow& Button(int (*b)(XControl&, CMFCMyPropertyGridProperty&)) { hasButton = true; button = b; return *this; }
     PropertyRow& EnabledWhen(bool (*e)(const XControl&)) { isEnabled = e; return *this; }

@@ -178,10 +178,10 @@ TEST(ProjectFile, ElementsWithoutAClassOrWithAnUnknownVersionFailTheLoadWithACle
     const QByteArray head = HandWrittenProject().left(HandWrittenProject().size() - 4);
     QString message;
 
-    // A control of type 37 (no class in this build) on the page.
-    ASSERT_TRUE(fx.dir.Write(QStringLiteral("A/A.mvl"), head + "0001" "00" "25" "8000"));
+    // A control of type 10 (no class in this build) on the page.
+    ASSERT_TRUE(fx.dir.Write(QStringLiteral("A/A.mvl"), head + "0001" "00" "0a" "8000"));
     EXPECT_FALSE(fx.Load(fx.dir.Path(QStringLiteral("A/A.mvl")), &message));
-    EXPECT_TRUE(message.contains(QStringLiteral("DANTESLIDER"))) << message.toStdString();
+    EXPECT_TRUE(message.contains(QStringLiteral("WEBCAMERA"))) << message.toStdString();
 
     // A type number outside the registry.
     ASSERT_TRUE(fx.dir.Write(QStringLiteral("B/B.mvl"), head + "0001" "00" "63" "8000"));

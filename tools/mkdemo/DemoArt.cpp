@@ -173,4 +173,70 @@ QImage Icon(const QString& name, int size, bool lit)
     return image;
 }
 
+QImage LevelStrip(int width, int frameHeight, int frames)
+{
+    QImage image = Blank(width, frameHeight * frames);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    const int segments = frames - 1;
+    const qreal gap = 4;
+    const qreal segmentWidth = (width - gap * (segments + 1)) / segments;
+    for (int f = 0; f < frames; ++f) {
+        const qreal top = f * frameHeight;
+        p.setPen(Qt::NoPen);
+        p.setBrush(QColor(18, 30, 48));
+        p.drawRoundedRect(QRectF(0, top, width, frameHeight), 6, 6);
+        for (int s = 0; s < segments; ++s) {
+            const qreal x = gap + s * (segmentWidth + gap);
+            const qreal h = (frameHeight - 2 * gap) * (0.35 + 0.65 * (s + 1) / segments);
+            const QRectF bar(x, top + frameHeight - gap - h, segmentWidth, h);
+            const bool lit = s < f;
+            const QColor on = s >= segments - 1 ? QColor(240, 96, 72) : QColor(246, 176, 72);
+            p.setBrush(lit ? on : QColor(52, 78, 110));
+            p.drawRoundedRect(bar, 2, 2);
+        }
+    }
+    return image;
+}
+
+QImage Weather(int width, int height)
+{
+    QImage image = Blank(width, height);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    const qreal unit = std::min(width, height) / 100.0;
+    // The sun, up and to the left, with its rays.
+    const QPointF sun(width * 0.38, height * 0.38);
+    const qreal radius = 20 * unit;
+    p.setPen(Stroke(4 * unit, QColor(255, 196, 64)));
+    for (int i = 0; i < 8; ++i) {
+        const qreal a = i * M_PI / 4;
+        p.drawLine(sun + QPointF(std::cos(a), std::sin(a)) * (radius + 6 * unit),
+                   sun + QPointF(std::cos(a), std::sin(a)) * (radius + 14 * unit));
+    }
+    QRadialGradient disc(sun, radius);
+    disc.setColorAt(0.0, QColor(255, 232, 120));
+    disc.setColorAt(1.0, QColor(255, 180, 40));
+    p.setPen(Qt::NoPen);
+    p.setBrush(disc);
+    p.drawEllipse(sun, radius, radius);
+    // The cloud in front, down and to the right: three lobes on a flat base.
+    QPainterPath cloud;
+    const qreal base = height * 0.80;
+    const qreal left = width * 0.30;
+    const qreal right = width * 0.86;
+    cloud.addRoundedRect(QRectF(left, base - 22 * unit, right - left, 22 * unit), 11 * unit, 11 * unit);
+    cloud.addEllipse(QPointF(left + (right - left) * 0.30, base - 24 * unit), 16 * unit, 16 * unit);
+    cloud.addEllipse(QPointF(left + (right - left) * 0.58, base - 32 * unit), 22 * unit, 22 * unit);
+    cloud.addEllipse(QPointF(left + (right - left) * 0.82, base - 20 * unit), 13 * unit, 13 * unit);
+    cloud.setFillRule(Qt::WindingFill);
+    QLinearGradient shade(0, base - 54 * unit, 0, base);
+    shade.setColorAt(0.0, QColor(255, 255, 255));
+    shade.setColorAt(1.0, QColor(200, 214, 232));
+    p.setBrush(shade);
+    p.setPen(Stroke(1.5 * unit, QColor(150, 170, 196)));
+    p.drawPath(cloud.simplified());
+    return image;
+}
+
 }

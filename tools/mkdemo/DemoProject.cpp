@@ -3,11 +3,21 @@
 #include "DemoArt.h"
 #include "controls/ApplicationFont.h"
 #include "controls/XButton.h"
+#include "controls/XDanteVolumeBar.h"
 #include "controls/XFontButton.h"
 #include "controls/XFontText.h"
+#include "controls/XHyperlink.h"
+#include "controls/XLine.h"
 #include "controls/XPageContainer.h"
 #include "controls/XPhoto.h"
+#include "controls/XPicker.h"
 #include "controls/XRectangle.h"
+#include "controls/XSensor.h"
+#include "controls/XSlider.h"
+#include "controls/XSliderPhoto.h"
+#include "controls/XText.h"
+#include "controls/XVolumeBar.h"
+#include "controls/XWeather.h"
 #include "model/HeadlessMainDelegate.h"
 #include "model/ProjectData.h"
 #include "model/TypeRegistry.h"
@@ -134,9 +144,92 @@ public:
         return b;
     }
 
+    // A text in the application font, as the panel draws it.
+    XText* PanelText(XPage* page, const QString& name, int x, int y, const QString& text, int height,
+                     COLORREF colour, int kind = 0)
+    {
+        auto* t = Add<XText>(page, name, x, y, 0, 0);
+        t->text = text;
+        t->fontSize = height;
+        t->textColor = colour;
+        t->contentKind = kind;
+        t->NormalizeBounds();
+        return t;
+    }
+
+    XSlider* Fader(XPage* page, const QString& name, int x, int y, const QString& label, int sendCode)
+    {
+        auto* s = Add<XSlider>(page, name, x, y, 100, 250);
+        s->sliderVertical = 1;
+        s->sliderSteps = 32;
+        s->sendCode = sendCode;
+        s->sliderData = QStringLiteral("ZONE ") + label;
+        return s;
+    }
+
 private:
     ProjectData& project;
 };
+
+// A page of faders and level bars, with the panel's status line along its foot. The
+// editor labels faders, bars and pickers with their type key: the panel draws them.
+void AddVolumePage(DemoBuilder& demo, XPage* volume, XPage* lobby)
+{
+    demo.Photo(volume, QStringLiteral("Backdrop"), 0, 0, 1024, 600, QStringLiteral("backdrop.png"), 1);
+    auto* home = demo.IconButton(volume, QStringLiteral("GoLobby"), 40, 24, QStringLiteral("home"),
+                                 QStringLiteral("Lobby"));
+    home->SetJumpTarget(lobby);
+    demo.Text(volume, QStringLiteral("Title"), 160, 48, QStringLiteral("音量  Volume"), 28, kWhite, 1);
+    demo.Panel(volume, QStringLiteral("FaderPanel"), 160, 130, 344, 320, MakeRgb(18, 30, 48), MakeRgb(52, 78, 110), 1);
+    demo.PanelText(volume, QStringLiteral("FaderHeading"), 184, 144, QStringLiteral("Zones"), 20, kAmber);
+    XSlider* first = nullptr;
+    const QStringList zones{QStringLiteral("Lobby"), QStringLiteral("Bar"), QStringLiteral("Patio")};
+    for (int i = 0; i < zones.size(); ++i) {
+        XSlider* fader = demo.Fader(volume, zones[i] + QStringLiteral("Fader"), 180 + i * 106, 180, zones[i], 51 + i);
+        first = first ? first : fader;
+    }
+
+    demo.Panel(volume, QStringLiteral("MeterPanel"), 520, 130, 464, 320, MakeRgb(18, 30, 48), MakeRgb(52, 78, 110), 1);
+    demo.PanelText(volume, QStringLiteral("MeterHeading"), 544, 144, QStringLiteral("Lobby level"), 20, kAmber);
+    auto* meter = demo.Add<XSliderPhoto>(volume, QStringLiteral("LobbyMeter"), 544, 180, 240, 60);
+    meter->imageFile = QStringLiteral("meter.png");
+    meter->frameCount = 6;
+    meter->currentFrame = 4;
+    meter->SetLinkedSlider(first);
+    auto* master = demo.Add<XVolumeBar>(volume, QStringLiteral("Master"), 544, 262, 416, 56);
+    master->sendCode = 60;
+    master->sliderData = QStringLiteral("MASTER");
+    auto* dante = demo.Add<XDanteVolumeBar>(volume, QStringLiteral("StageFeed"), 544, 340, 416, 56);
+    dante->danteChannel = 7;
+    auto* rule = demo.Add<XLine>(volume, QStringLiteral("Rule"), 40, 486, 944, 0);
+    rule->lineWidth = 2;
+    rule->color = MakeRgb(52, 78, 110);
+    auto* accent = demo.Add<XLine>(volume, QStringLiteral("Accent"), 40, 486, 120, 0);
+    accent->lineWidth = 4;
+    accent->lineStyle = 1;
+    accent->color = kAmber;
+
+    // The status line: the panel fills in the date, the time and the sensor's reading.
+    // Their texts are fixed here so that the demo is the same whenever it is written.
+    demo.PanelText(volume, QStringLiteral("Place"), 40, 508, QStringLiteral("Grand Lobby"), 24, kWhite);
+    demo.PanelText(volume, QStringLiteral("Date"), 240, 512, QStringLiteral("2026-01-01"), 20, kMist, 1);
+    demo.PanelText(volume, QStringLiteral("Clock"), 392, 508, QStringLiteral("09:41"), 24, kAmber, 2);
+    demo.PanelText(volume, QStringLiteral("SensorLabel"), 500, 512, QStringLiteral("Room °C"), 20, kMist);
+    auto* sensor = demo.Add<XSensor>(volume, QStringLiteral("RoomTemperature"), 600, 504, 56, 36);
+    sensor->sensorNumber = 3;
+    sensor->fontSize = 24;
+    sensor->textColor = kWhite;
+    demo.Add<XWeather>(volume, QStringLiteral("Outside"), 680, 498, 64, 48);
+    auto* source = demo.Add<XPicker>(volume, QStringLiteral("Source"), 764, 500, 120, 44);
+    source->pickerData = QStringLiteral("Jazz;Radio;Line in");
+    source->sendCode = 70;
+    auto* help = demo.Add<XHyperlink>(volume, QStringLiteral("Help"), 900, 500, 84, 44);
+    help->text = QStringLiteral("Help");
+    help->fontName = ApplicationFontName();
+    help->fontSize = 14;
+    help->textColor = kMist;
+    help->linkData = QStringLiteral("http://127.0.0.1/help");
+}
 
 } // namespace
 
@@ -157,10 +250,9 @@ bool WriteDemoProject(const QString& folder, QString& error)
     bool art = demo.Image(QStringLiteral("backdrop.png"), DemoArt::Backdrop(1024, 600))
         && demo.Image(QStringLiteral("emblem.png"), DemoArt::Emblem(72))
         && demo.Image(QStringLiteral("tile.png"), DemoArt::Tile(232, 68, false))
-        && demo.Image(QStringLiteral("tile_on.png"), DemoArt::Tile(232, 68, true));
-    // The speaker is only a picture; the others are buttons with a pressed look.
-    art = art && demo.Image(QStringLiteral("speaker.png"), DemoArt::Icon(QStringLiteral("speaker"), 96));
-    for (const char* icon : {"bulb", "home", "blinds", "projector"}) {
+        && demo.Image(QStringLiteral("tile_on.png"), DemoArt::Tile(232, 68, true))
+        && demo.Image(QStringLiteral("meter.png"), DemoArt::LevelStrip(240, 60, 6));
+    for (const char* icon : {"bulb", "speaker", "home", "blinds", "projector"}) {
         const QString name = QString::fromLatin1(icon);
         art = art && demo.Image(name + QStringLiteral(".png"), DemoArt::Icon(name, 96))
             && demo.Image(name + QStringLiteral("_on.png"), DemoArt::Icon(name, 96, true));
@@ -174,6 +266,8 @@ bool WriteDemoProject(const QString& folder, QString& error)
     lobby->backgroundColor = MakeRgb(14, 24, 40);
     XPage* lights = project.NewPage(TypeRegistry::kPage, QStringLiteral("Lighting"));
     lights->backgroundColor = MakeRgb(14, 24, 40);
+    XPage* volume = project.NewPage(TypeRegistry::kPage, QStringLiteral("Volume"));
+    volume->backgroundColor = MakeRgb(14, 24, 40);
     XPage* music = project.NewPage(TypeRegistry::kSubPage, QStringLiteral("Music"));
     music->x2 = 360;
     music->y2 = 300;
@@ -207,6 +301,9 @@ bool WriteDemoProject(const QString& folder, QString& error)
     auto* projector = demo.IconButton(lobby, QStringLiteral("Projector"), 336, 404, QStringLiteral("projector"),
                                       QStringLiteral("Projector"));
     projector->sendCode = 41;
+    auto* toVolume = demo.IconButton(lobby, QStringLiteral("GoVolume"), 472, 404, QStringLiteral("speaker"),
+                                     QStringLiteral("Volume"));
+    toVolume->SetJumpTarget(volume);
 
     demo.Text(lobby, QStringLiteral("MusicHeading"), 624, 146, QStringLiteral("音乐  Music"), 14, kAmber, 1);
     auto* panel = demo.Add<XPageContainer>(lobby, QStringLiteral("MusicPanel"), 624, 186, 360, 300);
@@ -237,6 +334,8 @@ bool WriteDemoProject(const QString& folder, QString& error)
         (i == 3 ? offSwitch : on)->showPressed = 1;
     }
     demo.Photo(lights, QStringLiteral("Bulb"), 856, 300, 128, 128, QStringLiteral("bulb_on.png"), 1);
+
+    AddVolumePage(demo, volume, lobby);
 
     // ---- Music: a sub-page shown in the lobby's page container
     demo.Panel(music, QStringLiteral("Frame"), 0, 0, 360, 300, MakeRgb(24, 38, 58), MakeRgb(70, 104, 140), 2);

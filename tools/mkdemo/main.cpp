@@ -1,5 +1,7 @@
 // mkdemo: writes the demo project that the README opens, from code, so that it always
 // matches the current file format. Usage: mkdemo FOLDER
+// mkdemo --weather-image FILE writes the editor's weather picture (DATA/PHOTO/weather.png).
+#include "DemoArt.h"
 #include "DemoProject.h"
 
 #include "base/AppPaths.h"
@@ -20,6 +22,8 @@ int main(int argc, char** argv)
     RegisterControlClasses();
     RegisterApplicationFont();
     const QStringList args = app.arguments();
+    if (args.size() == 3 && args[1] == QLatin1String("--weather-image"))
+        return DemoArt::Weather(160, 120).save(args[2], "PNG") ? 0 : 1;
     if (args.size() != 2) {
         std::fprintf(stderr, "usage: mkdemo FOLDER\n");
         return 1;
