@@ -1,19 +1,24 @@
 #pragma once
 
+#include "ApplicationLook.h"
 #include "ChildFrameMainDelegate.h"
 #include "MenuBarDelegate.h"
 #include "controls/InterlockDlgMainDelegate.h"
 #include "controls/SetSendCodeDelegate.h"
 #include "devicelink/TransmissionProjectDlgDelegate.h"
+#include "editor/CommandTable.h"
+#include "editor/EditorState.h"
+#include "editor/ElementClipboard.h"
 #include "editor/MarvolentaViewMainDelegate.h"
 #include "editor/ProjectTreeParentDelegate.h"
 #include "editor/PropertyViewParentDelegate.h"
 #include "model/ControlMainDelegate.h"
+#include "model/DuplicateElement.h"
 #include "model/ProjectDataMainDelegate.h"
-#include "model/PropertyGridModel.h"
+#include "model/TypeRegistry.h"
+#include "model/XControl.h"
 #include "model/ui/ProjectSizeDlgDelegate.h"
 
-#include <QHash>
 #include <QList>
 #include <QMainWindow>
 #include <QPointer>
@@ -22,8 +27,12 @@
 #include <memory>
 #include <vector>
 
+class BrushCommands;
 class CChildFrame;
 class CMarvolentaView;
+class FrameMenus;
+class PaneWiring;
+class ProjectCommands;
 class CMyMenuBar;
 class CMyToolBar;
 class ProjectTreePane;
@@ -31,12 +40,13 @@ class PropertyPane;
 class QAction;
 class QMdiArea;
 class QMdiSubWindow;
-class QMenu;
 
 // The editor's single top-level window: the page windows in an MDI area, the menu bar,
-// six tool bars, the project tree and the property pane. It owns the open projects and
-// the state every design view shares, routes the commands and is the delegate through
-// which views, panes, dialogs, projects and controls report.
+// six tool bars, the project tree and the property pane. It owns the open projects, the
+// editor state every design view shares and the element clipboard, runs the commands of
+// its command table and is the delegate through which views, panes, dialogs, projects
+// and controls report. The panes, menus, project and brush commands are parts of their
+// own; the frame wires them together and keeps the page windows.
 class CMainFrame : public QMainWindow,
                    public PropertyViewParentDelegate,
                    public ProjectTreeParentDelegate,
@@ -56,41 +66,60 @@ public:
 
     // ---- commands
     void OnCommand(int commandId);
-    bool IsCommandEnabled(int commandId) const;
-    bool IsCommandChecked(int commandId) const;
-    QAction* Action(int commandId) const { return actions.value(commandId); }
+    bool IsCommandEnabled(int commandId) const { return commands.IsEnabled(commandId); }
+    bool IsCommandChecked(int commandId) const { return commands.IsChecked(commandId); }
+    QAction* Action(int commandId) const;
     // Brings every menu item and tool-bar button up to date (enabled, checked, texts).
     void UpdateCommandUI();
+    void ScheduleCommandUpdate();
+    ProjectCommands& ProjectActions() { return *projectCommands; }
+    BrushCommands& Brushes() { return *brushCommands; }
 
     // ---- projects
     // Opens a project data file; with checkDuplicate a project already open is refused.
     bool OpenProjectFile(const QString& path, bool checkDuplicate = true);
     // Reopens the project that was current at the last exit, if its file still exists.
     void ReopenLastProject();
+    // Closes a project without asking: its windows, tree item and every reference the
+    // frame keeps into it go first.
     void CloseProject(ProjectData* project);
     bool SaveProjectCopy(ProjectData* project, const QString& targetPath);
     // Writes the current project's data-file path (or nothing) as the last project.
     void WriteLastProject() const;
+    // Appends an open project; it does not become current.
+    ProjectData* AddProject(std::unique_ptr<ProjectData> project);
 
-    // ---- state, for the application and for tests
+    // ---- state, for the application, the frame's parts and tests
     const std::vector<std::unique_ptr<ProjectData>>& Projects() const { return projects; }
     ProjectData* CurrentProject() const { return currentProject; }
     CMarvolentaView* ActiveView() const { return activeView; }
-    double Zoom() const { return zoom; }
+    void SetActiveView(CMarvolentaView* view) { activeView = view; }
+    // The page of the active view, if any.
+    XPage* ActivePage() const;
+    // A project is current and the active view shows a page.
+    bool HasActivePage() const;
+    EditorState& State() { return state; }
+    double Zoom() const { return state.Zoom(); }
     void SetZoom(double value, bool keepCursorPoint = false);
     CChildFrame* ChildFrameFor(const XPage* page) const;
     QList<CChildFrame*> ChildFrames() const { return pageWindows; }
     QMdiArea* MdiArea() const { return mdiArea; }
-    ProjectTreePane* TreePane() const { return treePane; }
-    PropertyPane* PropPane() const { return propertyPane; }
-    CMyMenuBar* MyMenuBar() const { return menu; }
-    QList<CMyToolBar*> ToolBars() const { return toolBars; }
+    ProjectTreePane* TreePane() const;
+    PropertyPane* PropPane() const;
+    CMyMenuBar* MyMenuBar() const;
+    QList<CMyToolBar*> ToolBars() const;
     int ApplicationLookId() const { return look; }
-    quint32 AddressBrush() const { return addressBrush; }
-    void SetAddressBrush(quint32 a) { addressBrush = a; }
-    void SetStreamBrush(quint32 a, int count) { streamBrush = a; streamCount = count; }
+    void SetApplicationLook(int id);
+    // Every text of the frame in the current language.
+    void ApplyLanguageTexts();
+    quint32 AddressBrush() const { return state.GetAddressBrush(); }
+    void SetAddressBrush(quint32 a) { state.SetAddressBrush(a); }
+    void SetStreamBrush(quint32 a, int count) { state.SetStreamBrush(a, count); }
     // Opens (or activates) the window of a page and returns it.
     CChildFrame* OpenPage(XPage* page);
+    void RepaintPage(XPage* page) const;
+    // Drops every borrowed pointer into a page that is going away.
+    void ForgetPageEverywhere(XPage* page);
 
     // ---- PropertyViewParentDelegate
     void PropertyChanged(CMFCMyPropertyGridProperty& property) override;
@@ -101,7 +130,7 @@ public:
     bool DropItem(XControl* source, XControl* target) override;
     bool IsPage(XControl* element) const override;
     bool IsSubPage(XControl* element) const override;
-    XPage* GetItemPage(XControl* element) const override;
+    XPage* GetItemPage(XControl* element) const override { return element ? element->page : nullptr; }
     void DeleteItem(XControl* element) override;
     void DuplicateItem(XControl* element) override;
 
@@ -111,7 +140,7 @@ public:
     IntRect PageRectToView(const IntRect& r) const override;
     QPoint ViewPointToPage(int x, int y) const override;
     QPoint PagePointToView(int x, int y) const override;
-    int GetToolMode() const override { return toolMode; }
+    int GetToolMode() const override { return state.GetToolMode(); }
     void SetToolMode(int mode) override;
     void SelectControl(XControl* control) override;
     void InsertTreeItem(ProjectData* project, XControl* element, const QString& label, int positionKind,
@@ -120,22 +149,25 @@ public:
     void MoveTreeItemUp(XControl* control) override;
     void ClearCurrentControl() override;
     void RefreshProperties() override;
-    XControl* CreateControl(int typeNumber) override;
-    XControl* GetCurrentControl() const override { return currentControl; }
-    int NextSendCode() override;
-    COLORREF GetBrushColour() const override { return brushColor; }
-    void CopyToClipboard(XPage* page) override;
-    int GetClipboardCount() const override { return static_cast<int>(clipboard.size()); }
+    XControl* CreateControl(int typeNumber) override { return ::CreateElement(typeNumber); }
+    XControl* GetCurrentControl() const override;
+    int NextSendCode() override { return state.NextSendCode(); }
+    COLORREF GetBrushColour() const override { return state.GetBrushColour(); }
+    void CopyToClipboard(XPage* page) override { clipboard.Copy(page); }
+    int GetClipboardCount() const override { return clipboard.Count(); }
     void PasteFromClipboard(XPage* page) override;
-    FontDesc GetBrushFont() const override { return brushFont; }
-    QString GetBrushText() const override { return brushText; }
-    QString NextBrushAddress() override;
-    QString NextBrushStreamUrl() override;
-    XPage* GetInterlockPage() const override { return interlockPage; }
-    QString GetInterlockName() const override { return interlockName; }
-    XControl* CloneControl(XControl* control, bool withIdentity) override;
+    FontDesc GetBrushFont() const override { return state.GetBrushFont(); }
+    QString GetBrushText() const override { return state.GetBrushText(); }
+    QString NextBrushAddress() override { return state.NextBrushAddress(); }
+    QString NextBrushStreamUrl() override { return state.NextBrushStreamUrl(); }
+    XPage* GetInterlockPage() const override { return state.GetInterlockPage(); }
+    QString GetInterlockName() const override { return state.GetInterlockName(); }
+    XControl* CloneControl(XControl* control, bool withIdentity) override
+    {
+        return ::DuplicateElement(control, withIdentity);
+    }
     void ZoomStep(int delta) override;
-    XControl* GetFormatSource() const override { return formatSource.get(); }
+    XControl* GetFormatSource() const override { return state.GetFormatSource(); }
 
     // ---- ChildFrameMainDelegate (ActivatePage also serves the project tree)
     void ActivatePage(XPage* page, bool open) override;
@@ -143,13 +175,16 @@ public:
 
     // ---- ProjectDataMainDelegate (AddTreeItem also serves the controls)
     void AddTreeItem(ProjectData* project, XControl* element, const QString& name, int type,
-                     int flags) override;
-    XControl* CreateElement(int typeNumber) override;
+                     int flags) override
+    {
+        InsertTreeItem(project, element, name, type, flags);
+    }
+    XControl* CreateElement(int typeNumber) override { return ::CreateElement(typeNumber); }
     ControlMainDelegate* AsControlMainDelegate() override { return this; }
 
     // ---- ControlMainDelegate
     int ScaleLength(int n) const override;
-    QPoint MapPoint(int x, int y) const override;
+    QPoint MapPoint(int x, int y) const override { return PagePointToView(x, y); }
     IntRect MapRect(int left, int top, int right, int bottom) const override;
     using ControlMainDelegate::MapRect;
     void UpdateTreeItem(XControl* element) override;
@@ -158,21 +193,27 @@ public:
     void RemoveTreeItem(XControl* element) override;
     const char* GetPngEncoder() const override { return pngEncoder; }
     InterlockDlgMainDelegate* AsInterlockDlgMainDelegate() override { return this; }
-    XControl* GetPropertyElement() const override { return currentControl; }
+    XControl* GetPropertyElement() const override { return GetCurrentControl(); }
     void ClearProperties() override { ClearCurrentControl(); }
     void ShowProperties(XControl* element) override;
     void RefillProperties() override { RefreshProperties(); }
-    XControl* DuplicateElement(XControl* element, bool withIdentity) override;
+    XControl* DuplicateElement(XControl* element, bool withIdentity) override
+    {
+        return ::DuplicateElement(element, withIdentity);
+    }
     void ClosePageView(XPage* page) override;
 
     // ---- SetSendCodeDelegate
-    int GetStartCode() const override { return sendCodeCounter; }
-    void SetStartCode(int code) override { sendCodeCounter = code; }
-    int GetNumberingState() const override { return toolMode; }
-    void SetNumberingState(int state) override { SetToolMode(state); }
+    int GetStartCode() const override { return state.GetSendCodeCounter(); }
+    void SetStartCode(int code) override { state.SetSendCodeCounter(code); }
+    int GetNumberingState() const override { return state.GetToolMode(); }
+    void SetNumberingState(int mode) override { SetToolMode(mode); }
 
     // ---- InterlockDlgMainDelegate
-    void SetInterlockBrush(XPage* page, const QString& groupName) override;
+    void SetInterlockBrush(XPage* page, const QString& groupName) override
+    {
+        state.SetInterlockBrush(page, groupName);
+    }
     void SetDesignMode(int mode) override { SetToolMode(mode); }
 
     // ---- MenuBarDelegate
@@ -185,54 +226,11 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    struct ClipEntry {
-        std::unique_ptr<XControl> control;
-        QString sourceFolder;     // folder of the project the control was copied from
-        ProjectData* source;      // that project while it is open, else null
-    };
-
-    // Construction
-    QAction* MakeAction(int id, bool checkable, bool withIcon);
-    void CreateActions();
-    void CreateMenus();
-    void CreateToolBars();
-    void CreatePanes();
+    void CreatePageArea();
     void MeasureFrameExtra();
-    void ApplyLanguageTexts();
-    void RelabelMenus();
-
-    // Command handlers
-    void OnNewProject();
-    void OnOpenProject();
-    void OnSaveProject();
-    void OnCloseProject();
-    void OnSaveAs();
-    void OnTransmit();
-    void OnProjectSize();
-    void OnLanguage(int commandId);
-    void OnApplicationLook(int id);
-    void OnCreatePage(int typeNumber);
-    void OnUndoRedo(bool undo);
-    void OnAlign(int commandId);
-    void OnBrush(int commandId);
-    void OnAbout();
-
-    // Helpers
-    XPage* ActivePage() const;
-    bool HasActivePage() const;
-    static ProjectData* ProjectOf(const XControl* element);
-    bool IsProjectFolderOpen(const QString& folder) const;
-    void FillPropertyPane();
-    void RepaintPage(XPage* page) const;
     void ClosePageWindowNow(CChildFrame* child);
     void OnChildClosing(CChildFrame* child);
     void OnSubWindowActivated(QMdiSubWindow* window);
-    // Drops every borrowed pointer into a page that is going away.
-    void ForgetPageEverywhere(XPage* page);
-    void CarryImages(XControl* copy, const QString& sourceFolder, ProjectData* target) const;
-    static void CutReferences(XControl* copy, ProjectData* source);
-    void ScheduleCommandUpdate();
-    static QString FormatAddress(quint32 address);
 
     // Projects and windows
     std::vector<std::unique_ptr<ProjectData>> projects;
@@ -240,36 +238,22 @@ private:
     CMarvolentaView* activeView = nullptr;
     QList<CChildFrame*> pageWindows;
     QPointer<QMdiSubWindow> lastActiveWindow;
-    XControl* currentControl = nullptr;
-    PropertyGridModel grid;
 
     // Shared by all views
-    double zoom = 1.0;
-    int toolMode = 101;
+    EditorState state;
+    ElementClipboard clipboard;
     int frameExtraWidth = 0;
     int frameExtraHeight = 0;
-    int sendCodeCounter = 1;
-    COLORREF brushColor = 0;
-    FontDesc brushFont;
-    QString brushText;
-    quint32 addressBrush = 0xC0A80164; // 192.168.1.100
-    quint32 streamBrush = 0xC0A80164;
-    int streamCount = 2;
-    QString interlockName;
-    XPage* interlockPage = nullptr;
-    std::unique_ptr<XControl> formatSource;
-    std::vector<ClipEntry> clipboard;
     const char* pngEncoder = nullptr;
-    int look = 210;
+    int look = ApplicationLook::kDefault;
 
-    // Widgets
+    // Parts
+    CommandTable commands;
+    std::unique_ptr<FrameMenus> menus;
+    std::unique_ptr<PaneWiring> panes;
+    std::unique_ptr<ProjectCommands> projectCommands;
+    std::unique_ptr<BrushCommands> brushCommands;
     QMdiArea* mdiArea = nullptr;
-    CMyMenuBar* menu = nullptr;
-    QList<CMyToolBar*> toolBars;
-    ProjectTreePane* treePane = nullptr;
-    PropertyPane* propertyPane = nullptr;
-    QHash<int, QAction*> actions;
-    QHash<QMenu*, QString> menuKeys;   // popup menu → translation key of its title
     QTimer commandUpdateTimer;
     bool exiting = false;
 };

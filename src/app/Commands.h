@@ -3,7 +3,8 @@
 #include <QtGlobal>
 
 // Command identifiers of the menus, tool bars and pop-up menus, and the tables that give
-// each its translation keys. Keys are the texts' numbers in the translation files.
+// each its translation keys. Keys are the texts' numbers in the translation files. The
+// commands that create elements are listed with their types in the type registry.
 namespace Cmd {
 enum : int {
     NewProject = 32771,
@@ -67,48 +68,7 @@ enum : int {
     ViewPaste = 32879,
     ViewDelete = 32880,
 };
-
-// Tool modes shared by all design views.
-enum : int {
-    ModeSelect = 101,
-    ModeSendCode = 102,
-    ModeColor = 103,
-    ModeFont = 104,
-    ModeText = 105,
-    ModeInterlock = 106,
-    ModeAddress = 107,
-    ModeFormat = 108,
-    ModeStream = 109,
-};
 } // namespace Cmd
-
-// One command that arms the creation of an element type (or, for pages, creates one).
-struct ControlCommand {
-    int id;
-    int type;            // type number; the tool mode the command sets
-    const char* menuKey; // null when the command has no menu item
-    const char* tipKey;  // tool tip of its button
-    int bar;             // 0 none, 1 the controls bar, 2 the platform bar
-};
-
-// The "controls" menu in menu order, then the platform bar, then the commands that have
-// neither a menu item nor a button.
-inline constexpr ControlCommand kControlCommands[] = {
-    {32775, 0, "33", "33", 1},     {32776, 1, "34", "34", 1},     {32831, 2, "35", "35", 1},
-    {32832, 4, "36", "36", 1},     {32833, 3, "37", "37", 1},     {32835, 5, "38", "38", 1},
-    {32836, 6, "39", "39", 1},     {32837, 7, "40", "40", 1},     {32838, 8, "41", "41", 1},
-    {32839, 9, "42", "42", 1},     {32840, 10, "43", "43", 1},    {32841, 11, "44", "44", 1},
-    {32845, 12, "45", "45", 1},    {32846, 13, "46", "46", 1},    {32883, 14, "47", "47", 1},
-    {32884, 15, "48", "48", 1},    {32929, 16, "235", "235", 1},  {32940, 21, "258", "258", 1},
-    {32931, 17, "236", "236", 1},  {32939, 20, "257", "257", 1},  {32937, 19, "254", "254", 1},
-    {32941, 22, "259", "259", 1},  {32942, 23, "260", "260", 1},  {32949, 24, "331", "331", 1},
-    {32950, 25, "368", "368", 1},  {32959, 28, "390", "390", 1},  {32961, 30, "393", "393", 1},
-    {32962, 31, "413", "413", 1},  {32970, 33, "422", "422", 1},  {32971, 34, "423", "423", 1},
-    {32974, 35, "429", "429", 1},  {32976, 36, "431", "431", 1},
-    {32951, 26, nullptr, "384", 2}, {32958, 27, nullptr, "387", 2}, {32960, 29, nullptr, "392", 2},
-    {32969, 32, nullptr, "421", 2},
-    {32933, 18, nullptr, "237", 0}, {32978, 37, nullptr, "447", 0},
-};
 
 // The buttons of the other bars with their tool-tip keys, in bar order.
 struct BarButton {
@@ -129,3 +89,12 @@ inline constexpr BarButton kAlignBar[] = {
     {Cmd::CenterHorizontally, "53"}, {Cmd::CenterVertically, "54"},
     {Cmd::DistributeHorizontally, "55"}, {Cmd::DistributeVertically, "56"},
     {Cmd::AlignMiddles, "57"},       {Cmd::AlignCentres, "58"}};
+
+// The zoom menu's fixed steps.
+struct ZoomItem {
+    int id;
+    double value;
+    const char* text;
+};
+inline constexpr ZoomItem kZoomItems[] = {
+    {Cmd::Zoom200, 2.0, "200%"}, {Cmd::Zoom100, 1.0, "100%"}, {Cmd::Zoom75, 0.75, "75%"}, {Cmd::Zoom50, 0.5, "50%"}};

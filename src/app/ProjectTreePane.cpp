@@ -1,6 +1,7 @@
 #include "ProjectTreePane.h"
 
 #include "AppIcons.h"
+#include "editor/MarvolentaViewMainDelegate.h"
 #include "editor/ProjectTreeParentDelegate.h"
 #include "model/XControl.h"
 #include "model/XPage.h"
@@ -92,10 +93,10 @@ void ProjectTreePane::InsertItem(ProjectData* project, XControl* element, const 
         return item;
     };
 
-    if (positionKind == 100) {
+    if (positionKind == TreePosition::kProject) {
         if (FindProjectItem(project))
             return;
-        QTreeWidgetItem* item = makeItem(100);
+        QTreeWidgetItem* item = makeItem(TreePosition::kProject);
         item->setData(0, ObjectRole, Key(project));
         item->setData(0, KindRole, ProjectKind);
         tree->addTopLevelItem(item);

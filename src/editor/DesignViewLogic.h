@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ToolMode.h"
+
 #include <QPoint>
 #include <QString>
 #include <QVector>
@@ -38,21 +40,6 @@ inline constexpr int kActivate = 32895;
 inline constexpr int kDeactivate = 32897;
 inline constexpr int kStepUp = 32952;
 inline constexpr int kStepDown = 32953;
-}
-
-namespace ToolMode {
-inline constexpr int kSelect = 101;
-inline constexpr int kFirstBrush = 102;
-inline constexpr int kSendCodeBrush = 102;
-inline constexpr int kColourBrush = 103;
-inline constexpr int kFontBrush = 104;
-inline constexpr int kTextBrush = 105;
-inline constexpr int kInterlockBrush = 106;
-inline constexpr int kAddressBrush = 107;
-inline constexpr int kFormatBrush = 108;
-inline constexpr int kStreamBrush = 109;
-inline constexpr int kLastBrush = 109;
-inline bool IsBrush(int mode) { return mode >= kFirstBrush && mode <= kLastBrush; }
 }
 
 // One item of the design view's context menu: the command and its text's translation key.

@@ -11,6 +11,12 @@ class ProjectData;
 class XControl;
 class XPage;
 
+// The position kind of InsertTreeItem for a project's own item; any other kind is the
+// element's type number. The project's tree icon goes by the same number.
+namespace TreePosition {
+inline constexpr int kProject = 100;
+}
+
 // Everything a design view needs outside its page, in slot order; the main frame
 // implements it.
 class MarvolentaViewMainDelegate {

@@ -1,6 +1,6 @@
 #include "HeadlessMainDelegate.h"
 
-#include "ProjectData.h"
+#include "DuplicateElement.h"
 #include "TypeRegistry.h"
 #include "XPage.h"
 
@@ -38,14 +38,5 @@ void HeadlessMainDelegate::SelectElement(XControl* element)
 
 XControl* HeadlessMainDelegate::DuplicateElement(XControl* element, bool withIdentity)
 {
-    if (auto* page = dynamic_cast<XPage*>(element)) {
-        ProjectData* project = page->projectData ? page->projectData->GetProject() : nullptr;
-        if (!project)
-            return nullptr;
-        XPage* copy = project->NewPage(page->GetType(), project->NextPageName(page->GetType()));
-        if (copy)
-            copy->CopyFrom(*page, withIdentity);
-        return copy;
-    }
-    return element->Clone(withIdentity);
+    return ::DuplicateElement(element, withIdentity);
 }

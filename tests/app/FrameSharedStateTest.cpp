@@ -221,9 +221,9 @@ TEST_F(FrameSharedState, ControlCommandsArmTheirTypeOnlyWithAPageToDrawOn)
     EXPECT_EQ(frame->GetToolMode(), 101);
     EXPECT_TRUE(frame->Action(32825)->isChecked());
     // A type whose class is not in the editor cannot be armed.
-    for (const ControlCommand& c : kControlCommands) {
-        if (c.type > 1 && !TypeRegistry::HasClass(c.type)) {
-            EXPECT_FALSE(frame->IsCommandEnabled(c.id)) << c.id;
+    for (const ElementTypeInfo& t : TypeRegistry::All()) {
+        if (t.type > 1 && !TypeRegistry::HasClass(t.type)) {
+            EXPECT_FALSE(frame->IsCommandEnabled(t.menuCommand)) << t.menuCommand;
         }
     }
 }

@@ -2,6 +2,7 @@
 
 #include "TestControl.h"
 #include "editor/ViewZoom.h"
+#include "model/DuplicateElement.h"
 #include "model/PageWindow.h"
 #include "model/ProjectData.h"
 #include "model/TActionCommand.h"
@@ -19,6 +20,9 @@ void Advance(quint32& a)
 {
     a = (a & 0xFFFFFF00u) | ((a + 1) & 0xFFu);
 }
+
+// Without a factory the delegate makes no controls, as CreateControl does.
+XControl* MakeNothing(int) { return nullptr; }
 
 QString NameOf(const XControl* c)
 {
@@ -179,21 +183,7 @@ QString ScriptedViewDelegate::NextBrushStreamUrl()
 
 XControl* ScriptedViewDelegate::CloneControl(XControl* control, bool withIdentity)
 {
-    if (!control)
-        return nullptr;
-    if (auto* page = dynamic_cast<XPage*>(control)) {
-        ProjectData* project = page->projectData ? page->projectData->GetProject() : nullptr;
-        if (!project)
-            return nullptr;
-        XPage* copy = project->NewPage(page->GetType(), project->NextPageName(page->GetType()));
-        if (copy)
-            copy->CopyFrom(*page, withIdentity);
-        return copy;
-    }
-    XControl* copy = factory ? factory(control->GetType()) : nullptr;
-    if (copy)
-        copy->CopyFrom(*control, withIdentity);
-    return copy;
+    return ::DuplicateElement(control, withIdentity, factory ? factory : ElementFactory(&MakeNothing));
 }
 
 void ScriptedViewDelegate::ZoomStep(int delta)

@@ -1,0 +1,263 @@
+#include "PaneWiring.h"
+
+#include "CChildFrame.h"
+#include "CMainFrame.h"
+#include "ProjectTreePane.h"
+#include "PropertyPane.h"
+#include "base/Translation.h"
+#include "editor/ui/CMarvolentaView.h"
+#include "model/ControlProjectDataDelegate.h"
+#include "model/DuplicateElement.h"
+#include "model/ElementTypes.h"
+#include "model/ProjectData.h"
+#include "model/TActionCommand.h"
+#include "model/XPage.h"
+
+namespace {
+
+constexpr int kTreePaneWidth = 220;
+constexpr int kPropertyPaneWidth = 260;
+
+ProjectData* ProjectOf(const XControl* element)
+{
+    return element && element->projectData ? element->projectData->GetProject() : nullptr;
+}
+
+bool IsPageType(int type)
+{
+    return type == ElementType::kPage || type == ElementType::kSubPage;
+}
+
+} // namespace
+
+PaneWiring::PaneWiring(CMainFrame& f) : frame(f) {}
+
+void PaneWiring::CreatePanes()
+{
+    treePane = new ProjectTreePane(&frame, &frame);
+    treePane->setAllowedAreas(Qt::AllDockWidgetAreas);
+    frame.addDockWidget(Qt::LeftDockWidgetArea, treePane);
+    propertyPane = new PropertyPane(&frame);
+    propertyPane->setAllowedAreas(Qt::RightDockWidgetArea);
+    frame.addDockWidget(Qt::RightDockWidgetArea, propertyPane);
+    frame.resizeDocks({treePane, propertyPane}, {kTreePaneWidth, kPropertyPaneWidth}, Qt::Horizontal);
+    grid.SetObserver(propertyPane);
+}
+
+void PaneWiring::RelabelPanes() const
+{
+    treePane->setWindowTitle(Translate("15"));
+    propertyPane->setWindowTitle(Translate("16"));
+}
+
+void PaneWiring::Reset()
+{
+    currentControl = nullptr;
+    grid.RemoveAll();
+}
+
+// ---------------------------------------------------------------- selection and properties
+
+void PaneWiring::SelectControl(XControl* control)
+{
+    if (!control) {
+        ClearCurrentControl();
+        return;
+    }
+    XControl* previous = currentControl;
+    if (previous && previous != control && !IsPageType(previous->GetType()) && previous->page
+        && previous->page != control->page) {
+        previous->selected = false;
+        frame.RepaintPage(previous->page);
+    }
+    currentControl = control;
+    FillPropertyPane();
+    XPage* page = control->page;
+    if (!page)
+        return;
+    page->SelectOnly(control);
+    if (CChildFrame* child = frame.ChildFrameFor(page)) {
+        if (CMarvolentaView* view = child->View()) {
+            view->SetFocusControl(control == page ? nullptr : control);
+            view->InvalidatePage();
+        }
+    }
+    frame.ScheduleCommandUpdate();
+}
+
+void PaneWiring::FillPropertyPane()
+{
+    grid.RemoveAll();
+    if (currentControl)
+        currentControl->FillProperties(grid);
+    propertyPane->ShowModel(grid);
+}
+
+void PaneWiring::ClearCurrentControl()
+{
+    grid.RemoveAll();
+    propertyPane->Clear();
+    currentControl = nullptr;
+}
+
+void PaneWiring::RefreshProperties()
+{
+    if (currentControl)
+        FillPropertyPane();
+}
+
+void PaneWiring::ShowProperties(XControl* element)
+{
+    currentControl = element;
+    if (element)
+        FillPropertyPane();
+    else
+        ClearCurrentControl();
+}
+
+void PaneWiring::PropertyChanged(CMFCMyPropertyGridProperty& property)
+{
+    XControl* control = currentControl;
+    if (!control)
+        return;
+    if (control->OnPropertyChanged(property) && property.data == PropertyId::kName)
+        UpdateTreeItem(control);
+}
+
+// ---------------------------------------------------------------- tree items
+
+void PaneWiring::InsertTreeItem(ProjectData* project, XControl* element, const QString& label, int positionKind,
+                                bool expand)
+{
+    treePane->InsertItem(project, element, label, positionKind, expand);
+}
+
+void PaneWiring::UpdateTreeItem(XControl* element)
+{
+    treePane->RelabelItem(element);
+}
+
+void PaneWiring::RemoveTreeItem(XControl* element)
+{
+    treePane->RemoveItem(element);
+}
+
+void PaneWiring::MoveTreeItemDown(XControl* control)
+{
+    treePane->MoveItemDown(control);
+}
+
+void PaneWiring::MoveTreeItemUp(XControl* control)
+{
+    treePane->MoveItemUp(control);
+}
+
+void PaneWiring::RemoveProject(ProjectData* project)
+{
+    treePane->RemoveProject(project);
+}
+
+// ---------------------------------------------------------------- tree operations
+
+void PaneWiring::ActivateControl(XPage* page, XControl* control)
+{
+    frame.ActivatePage(page, true);
+    SelectControl(control);
+    if (ProjectData* project = ProjectOf(page))
+        frame.SetCurrentProject(project);
+}
+
+bool PaneWiring::IsPage(const XControl* element)
+{
+    return element && element->GetType() == ElementType::kPage;
+}
+
+bool PaneWiring::IsSubPage(const XControl* element)
+{
+    return element && element->GetType() == ElementType::kSubPage;
+}
+
+bool PaneWiring::AddCopy(XControl* source, XPage* page)
+{
+    XControl* copy = DuplicateElement(source, false);
+    if (!copy)
+        return false;
+    auto* group = new TActionCommands;
+    group->Add(new TControlExistCommand(copy, page, true));
+    group->Execute();
+    page->PushCommands(group);
+    frame.RepaintPage(page);
+    return true;
+}
+
+bool PaneWiring::DropItem(XControl* source, XControl* target)
+{
+    if (!source || !target || source == target)
+        return false;
+    ProjectData* project = ProjectOf(source);
+    if (!project || project != ProjectOf(target))
+        return false;
+    const int sourceType = source->GetType();
+    if (IsPageType(sourceType)) {
+        if (sourceType == ElementType::kPage && target->GetType() == ElementType::kPage)
+            return project->MovePageAfter(static_cast<XPage*>(source), static_cast<XPage*>(target));
+        return false;
+    }
+    XPage* sourcePage = source->page;
+    XPage* targetPage = target->page;
+    if (!sourcePage || !targetPage)
+        return false;
+    if (targetPage == sourcePage) {
+        if (target == sourcePage)
+            return false; // onto its own page
+        sourcePage->MoveControlAfter(source, target);
+        frame.RepaintPage(sourcePage);
+        return true;
+    }
+    // Onto another page the control is copied; the tree item stays where it was.
+    AddCopy(source, targetPage);
+    return false;
+}
+
+void PaneWiring::DeleteItem(XControl* element)
+{
+    if (!element)
+        return;
+    ProjectData* project = ProjectOf(element);
+    if (IsPageType(element->GetType())) {
+        auto* page = static_cast<XPage*>(element);
+        frame.ClosePageView(page);
+        RemoveTreeItem(page);
+        frame.ForgetPageEverywhere(page);
+        if (project)
+            project->DeletePage(page);
+        frame.ScheduleCommandUpdate();
+        return;
+    }
+    XPage* page = element->page;
+    if (!page)
+        return;
+    auto* group = new TActionCommands;
+    group->Add(new TControlExistCommand(element, page, false));
+    group->Execute();
+    page->PushCommands(group);
+    frame.RepaintPage(page);
+}
+
+void PaneWiring::DuplicateItem(XControl* element)
+{
+    if (!element)
+        return;
+    if (IsPageType(element->GetType())) {
+        auto* copy = static_cast<XPage*>(DuplicateElement(element, false));
+        ProjectData* project = ProjectOf(copy);
+        if (!copy || !project)
+            return;
+        InsertTreeItem(project, copy, copy->name, copy->GetType(), false);
+        for (XControl* c : copy->controls)
+            InsertTreeItem(project, c, c->name, c->GetType(), false);
+        return;
+    }
+    if (element->page)
+        AddCopy(element, element->page);
+}

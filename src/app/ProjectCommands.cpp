@@ -1,0 +1,217 @@
+#include "ProjectCommands.h"
+
+#include "CMainFrame.h"
+#include "base/AppPaths.h"
+#include "base/FileUtil.h"
+#include "base/IniFile.h"
+#include "base/Translation.h"
+#include "base/UiSeam.h"
+#include "base/Versions.h"
+#include "devicelink/ui/CTransmissionProjectDlg.h"
+#include "editor/MarvolentaViewMainDelegate.h"
+#include "model/ProjectData.h"
+#include "model/ProjectDialogRequests.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace {
+
+const QString kInfo = QStringLiteral("Info");
+const QString kProjectFilePath = QStringLiteral("ProjectFilePath");
+const QString kDataFileSuffix = QStringLiteral(".mvl");
+constexpr int kMaxPathLength = 260;
+
+QString CleanFolder(const QString& path)
+{
+    const QFileInfo info(path);
+    const QString canonical = info.canonicalFilePath();
+    return canonical.isEmpty() ? QDir::cleanPath(info.absoluteFilePath()) : canonical;
+}
+
+} // namespace
+
+ProjectCommands::ProjectCommands(CMainFrame& f) : frame(f) {}
+
+bool ProjectCommands::IsFolderOpen(const QString& folder) const
+{
+    const QString wanted = CleanFolder(folder);
+    for (const auto& p : frame.Projects())
+        if (CleanFolder(p->folder) == wanted)
+            return true;
+    return false;
+}
+
+void ProjectCommands::New()
+{
+    NewProjectDialogRequest request;
+    if (Ui().RunDialog(QStringLiteral("newproject"), &request) != kIdOk)
+        return;
+    // Two open projects on one folder would overwrite each other's data file.
+    if (IsFolderOpen(request.folder)) {
+        ShowMessage("221", "70");
+        return;
+    }
+    auto project = std::make_unique<ProjectData>();
+    project->mainDelegate = &frame;
+    project->screen = request.screen;
+    project->folder = QDir::cleanPath(request.folder);
+    if (!project->SaveProjectFile()) {
+        ShowMessage("74", "70");
+        return;
+    }
+    ProjectData* raw = frame.AddProject(std::move(project));
+    frame.InsertTreeItem(raw, nullptr, raw->GetName(), TreePosition::kProject, 1);
+    frame.SetCurrentProject(raw);
+}
+
+void ProjectCommands::Open()
+{
+    const QString path = Ui().ChooseOpenFile(Translate("77"), Translate("76"));
+    if (path.isEmpty())
+        return;
+    OpenFile(path, true);
+}
+
+bool ProjectCommands::OpenFile(const QString& path, bool checkDuplicate)
+{
+    const QString file = QFileInfo(path).absoluteFilePath();
+    if (checkDuplicate && IsFolderOpen(QFileInfo(file).absolutePath())) {
+        ShowMessage("221", "70");
+        return false;
+    }
+    auto project = std::make_unique<ProjectData>();
+    project->mainDelegate = &frame;
+    QString message;
+    if (!project->LoadProjectFile(file, message)) {
+        if (message.isEmpty())
+            ShowMessage("71", "70");
+        else
+            ShowMessageText(message, "70");
+        return false;
+    }
+    ProjectData* raw = frame.AddProject(std::move(project));
+    raw->BuildTree();
+    frame.SetCurrentProject(raw);
+    frame.UpdateCommandUI();
+    return true;
+}
+
+void ProjectCommands::ReopenLast()
+{
+    const QString path =
+        Profile::ReadString(AppPaths::GetSettingsPath(), kInfo, kProjectFilePath, QString(), kMaxPathLength);
+    if (!path.isEmpty() && QFileInfo(path).isFile())
+        OpenFile(path, false);
+}
+
+void ProjectCommands::WriteLast() const
+{
+    ProjectData* current = frame.CurrentProject();
+    Profile::WriteString(AppPaths::GetSettingsPath(), kInfo, kProjectFilePath,
+                         current ? current->GetDataFilePath() : QString());
+}
+
+void ProjectCommands::Save()
+{
+    ProjectData* project = frame.CurrentProject();
+    if (!project)
+        return;
+    frame.setFocus(); // an editor of the property pane commits its value
+    if (!project->SaveProjectFile()) {
+        ShowMessage("74", "70");
+        return;
+    }
+    ShowMessageText(TranslateFormat("388", {QString::fromUtf8(Versions::kBuildVersion),
+                                            QString::fromUtf8(Versions::kMinRuntimeVersion)}),
+                    "70");
+}
+
+void ProjectCommands::Close()
+{
+    ProjectData* project = frame.CurrentProject();
+    if (!project)
+        return;
+    if (ShowMessage("75", "70", kButtonsCancelOk) == kIdOk) {
+        frame.setFocus();
+        if (!project->SaveProjectFile()) {
+            ShowMessage("74", "70");
+            return;
+        }
+    }
+    frame.CloseProject(project);
+}
+
+bool ProjectCommands::SaveCopy(ProjectData* project, const QString& targetPath) const
+{
+    if (!project)
+        return false;
+    const QString source = CleanFolder(project->folder);
+    const QString target = CleanFolder(targetPath);
+    // A copy into the project itself would copy itself without end.
+    if (target == source || target.startsWith(source + u'/'))
+        return false;
+    if (!QDir().mkpath(target) || !FileUtil::CopyFolder(source, target))
+        return false;
+    const QString oldFile = target + u'/' + project->GetName() + kDataFileSuffix;
+    const QString newFile = target + u'/' + ProjectData::NameFromFolder(target) + kDataFileSuffix;
+    if (oldFile == newFile)
+        return true;
+    if (QFileInfo::exists(newFile) && !QFile::remove(newFile))
+        return false;
+    return QFile::rename(oldFile, newFile);
+}
+
+void ProjectCommands::SaveAs()
+{
+    ProjectData* project = frame.CurrentProject();
+    if (!project)
+        return;
+    const QString path = Ui().ChooseSaveFile(Translate("204"), QString(), QString());
+    if (path.isEmpty())
+        return;
+    ShowMessage(SaveCopy(project, path) ? "212" : "213", "70");
+}
+
+void ProjectCommands::Transmit()
+{
+    ProjectData* project = frame.CurrentProject();
+    if (!project)
+        return;
+    frame.setFocus();
+    CTransmissionProjectDlg dlg(&frame, project->folder, project->GetName(), &frame);
+    dlg.exec();
+}
+
+void ProjectCommands::ChangeSize()
+{
+    ProjectData* project = frame.CurrentProject();
+    if (!project)
+        return;
+    ProjectSizeDialogRequest request{project->screen.width, project->screen.height, &frame};
+    if (Ui().RunDialog(QStringLiteral("projectsize"), &request) != kIdOk)
+        return;
+    if (request.width == project->screen.width && request.height == project->screen.height)
+        return;
+    project->Resize(request.width, request.height);
+    frame.RefreshProperties();
+}
+
+bool ProjectCommands::ConfirmExit()
+{
+    if (frame.Projects().empty())
+        return true;
+    const int answer = ShowMessage("75", "70", kButtonsCancelNoYes);
+    if (answer == kIdCancel)
+        return false;
+    if (answer == kIdYes) {
+        frame.setFocus();
+        for (const auto& p : frame.Projects()) {
+            if (!p->SaveProjectFile()) {
+                ShowMessage("74", "70");
+                return false;
+            }
+        }
+    }
+    return true;
+}
