@@ -1,10 +1,17 @@
 #include "ControlClasses.h"
 
+#include "XAccount.h"
 #include "XButton.h"
+#include "XDaHua.h"
+#include "XFavorites.h"
 #include "XFontButton.h"
 #include "XFontText.h"
+#include "XLogin.h"
 #include "XPageContainer.h"
 #include "XPhoto.h"
+#include "XPlaceholder.h"
+#include "XRVS.h"
+#include "XRecording.h"
 #include "XRectangle.h"
 #include "model/TypeRegistry.h"
 
@@ -27,6 +34,20 @@ const ElementClassRegistration kClasses[] = {
     {kPageContainer, &Make<XPageContainer>},
     {kFontText, &Make<XFontText>},
     {kFontButton, &Make<XFontButton>},
+    // Platform and service controls.
+    {kDaHua, &Make<XDaHua>},
+    {kIVMS8200, &Make<XIVMS8200>},
+    {kRVS, &Make<XRVS>},
+    {kMeiDian, &Make<XMeiDian>},
+    {kRecording, &Make<XRecording>},
+    {kHost, &Make<XHost>},
+    {kSearch, &Make<XSearch>},
+    {kDevices, &Make<XDevices>},
+    {kAccount, &Make<XAccount>},
+    {kLogin, &Make<XLogin>},
+    {kFavorites, &Make<XFavorites>},
+    {kModeOpen, &Make<XModeOpen>},
+    {kModeSave, &Make<XModeSave>},
 };
 
 }
