@@ -6,6 +6,7 @@
 // address and port.
 class XIVMS8200 : public XPlaceholder {
 public:
+    XIVMS8200() { recordVersion = 1; }
     int GetType() const override { return ElementType::kIVMS8200; }
     const FieldTable* Fields() const override;
     const PropertyTable* Properties() const override;
@@ -29,6 +30,7 @@ private:
 // A connection to a Dahua platform: the two servers and the credentials.
 class XDaHua : public XIVMS8200 {
 public:
+    XDaHua() { recordVersion = 0; }
     int GetType() const override { return ElementType::kDaHua; }
     const FieldTable* Fields() const override;
     const PropertyTable* Properties() const override;

@@ -6,6 +6,7 @@
 
 XFavorites::XFavorites()
 {
+    recordVersion = 0;
     text = QStringLiteral("FAVORITES");
 }
 
@@ -16,6 +17,7 @@ XModeOpen::XModeOpen()
 
 XModeSave::XModeSave()
 {
+    recordVersion = 1;
     text = QStringLiteral("MODESAVE");
 }
 

@@ -16,6 +16,7 @@ constexpr int kCentred = 5;
 
 XLogin::XLogin()
 {
+    recordVersion = 1;
     text = QStringLiteral("LOGIN");
     imageMode = 1; // the record keeps no mode: the image always fills the form
     lineWidth = 0;

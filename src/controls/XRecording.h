@@ -20,6 +20,7 @@ public:
 // A search box showing up to resultCount results.
 class XSearch : public XPlaceholder {
 public:
+    XSearch() { recordVersion = 1; }
     int GetType() const override { return ElementType::kSearch; }
     const FieldTable* Fields() const override;
     const PropertyTable* Properties() const override;
@@ -30,6 +31,7 @@ public:
 // A device-information panel with its two colours.
 class XDevices : public XPlaceholder {
 public:
+    XDevices() { recordVersion = 1; }
     int GetType() const override { return ElementType::kDevices; }
     const FieldTable* Fields() const override;
     const PropertyTable* Properties() const override;
