@@ -1,14 +1,21 @@
 #include "ControlClasses.h"
 
+#include "XAccount.h"
 #include "XButton.h"
+#include "XDaHua.h"
 #include "XDanteVolumeBar.h"
+#include "XFavorites.h"
 #include "XFontButton.h"
 #include "XFontText.h"
 #include "XHyperlink.h"
 #include "XLine.h"
+#include "XLogin.h"
 #include "XPageContainer.h"
 #include "XPhoto.h"
 #include "XPicker.h"
+#include "XPlaceholder.h"
+#include "XRecording.h"
+#include "XRVS.h"
 #include "XRectangle.h"
 #include "XSensor.h"
 #include "XSlider.h"
@@ -47,6 +54,20 @@ const ElementClassRegistration kClasses[] = {
     {kSliderPhoto, &Make<XSliderPhoto>},
     {kVolumeBar, &Make<XVolumeBar>},
     {kDanteVolumeBar, &Make<XDanteVolumeBar>},
+    // Platform and service controls.
+    {kDaHua, &Make<XDaHua>},
+    {kIVMS8200, &Make<XIVMS8200>},
+    {kRVS, &Make<XRVS>},
+    {kMeiDian, &Make<XMeiDian>},
+    {kRecording, &Make<XRecording>},
+    {kHost, &Make<XHost>},
+    {kSearch, &Make<XSearch>},
+    {kDevices, &Make<XDevices>},
+    {kAccount, &Make<XAccount>},
+    {kLogin, &Make<XLogin>},
+    {kFavorites, &Make<XFavorites>},
+    {kModeOpen, &Make<XModeOpen>},
+    {kModeSave, &Make<XModeSave>},
 };
 
 }

@@ -1,10 +1,5 @@
 #include "StreamAddress.h"
 
-#include "base/AnsiCodePage.h"
-
-#include <arpa/inet.h>
-#include <netinet/in.h>
-
 bool IsValidStreamAddress(const QString& address)
 {
     if (address.size() <= 7 || address.left(7).toLower() != QStringLiteral("rtsp://"))
@@ -23,12 +18,4 @@ bool IsValidStreamAddress(const QString& address)
     if (hostEnd < 0 || hostEnd > authorityEnd)
         hostEnd = authorityEnd;
     return IsValidIpv4Address(address.mid(hostStart, hostEnd - hostStart));
-}
-
-bool IsValidIpv4Address(const QString& text)
-{
-    if (text.isEmpty())
-        return false;
-    const QByteArray ansi = AnsiCodePage::Encode(text);
-    return inet_addr(ansi.constData()) != INADDR_NONE;
 }

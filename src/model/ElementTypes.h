@@ -110,5 +110,26 @@ enum : unsigned {
     kVolumeTextSize2 = 86,
     kDanteMode = 95,
     kDanteChannel = 96,
+    // Platform and service controls.
+    kUserName = 34,
+    kPassword = 35,
+    kModeOpenData = 54,
+    kModeSaveData = 55,
+    kModeFlag = 64,
+    kRecorderId = 68,
+    kRecorderName = 69,
+    kServerAddress = 70, // also the first server's address
+    kServerPort = 71,    // also the first server's port
+    kRecordValue1 = 72,
+    kRecordValue2 = 73,
+    kServer1Enabled = 87,
+    kServer2Enabled = 88,
+    kServer2Address = 89,
+    kServer2Port = 90,
+    kLoginColour1 = 91,
+    kLoginColour2 = 92,
+    kLoginColour3 = 93,
+    kLoginColour4 = 94,
+    kResultCount = 97,
 };
 }

@@ -2,15 +2,22 @@
 
 #include "DemoArt.h"
 #include "controls/ApplicationFont.h"
+#include "controls/XAccount.h"
 #include "controls/XButton.h"
+#include "controls/XDaHua.h"
 #include "controls/XDanteVolumeBar.h"
+#include "controls/XFavorites.h"
 #include "controls/XFontButton.h"
 #include "controls/XFontText.h"
 #include "controls/XHyperlink.h"
 #include "controls/XLine.h"
+#include "controls/XLogin.h"
 #include "controls/XPageContainer.h"
 #include "controls/XPhoto.h"
 #include "controls/XPicker.h"
+#include "controls/XPlaceholder.h"
+#include "controls/XRecording.h"
+#include "controls/XRVS.h"
 #include "controls/XRectangle.h"
 #include "controls/XSensor.h"
 #include "controls/XSlider.h"
@@ -231,6 +238,53 @@ void AddVolumePage(DemoBuilder& demo, XPage* volume, XPage* lobby)
     help->linkData = QStringLiteral("http://127.0.0.1/help");
 }
 
+// The platform page: video platforms, recording, search and device information.
+void AddPlatformPage(DemoBuilder& demo, ProjectData& project, XPage* lobby)
+{
+    XPage* platform = project.NewPage(TypeRegistry::kPage, QStringLiteral("Platform"));
+    platform->backgroundColor = MakeRgb(14, 24, 40);
+    demo.Text(platform, QStringLiteral("Title"), 40, 24, QStringLiteral("平台  Platform"), 28, kWhite, 1);
+    auto* dahua = demo.Add<XDaHua>(platform, QStringLiteral("Dahua"), 40, 100, 300, 120);
+    dahua->server1Enabled = 1;
+    dahua->server1Address = QStringLiteral("192.168.1.20");
+    dahua->server1Port = 37777;
+    dahua->userName = QStringLiteral("admin");
+    auto* ivms = demo.Add<XIVMS8200>(platform, QStringLiteral("Ivms"), 360, 100, 300, 120);
+    ivms->server1Enabled = 1;
+    ivms->server1Address = QStringLiteral("192.168.1.21");
+    auto* rvs = demo.Add<XRVS>(platform, QStringLiteral("Rvs"), 680, 100, 300, 120);
+    rvs->serverAddress = QStringLiteral("192.168.1.22");
+    demo.Add<XMeiDian>(platform, QStringLiteral("E8"), 40, 240, 300, 120);
+    auto* recording = demo.Add<XRecording>(platform, QStringLiteral("Recorder"), 360, 240, 300, 120);
+    recording->recorderId = 3;
+    recording->recorderName = QStringLiteral("Lobby NVR");
+    recording->serverAddress = QStringLiteral("192.168.1.30");
+    demo.Add<XHost>(platform, QStringLiteral("Host"), 680, 240, 300, 120);
+    auto* search = demo.Add<XSearch>(platform, QStringLiteral("Search"), 40, 380, 460, 60);
+    search->resultCount = 12;
+    demo.Add<XDevices>(platform, QStringLiteral("Devices"), 520, 380, 460, 120);
+    auto* login = demo.Add<XLogin>(platform, QStringLiteral("Login"), 40, 460, 300, 120);
+    login->backColor = MakeRgb(232, 238, 246);
+    auto* account = demo.Add<XAccount>(platform, QStringLiteral("Account"), 680, 24, 300, 56);
+    account->accountTextSize = 16;
+    account->SetTargetPage(lobby);
+    const int kButtonTop = 600 - 20 - 56;
+    XFavorites* buttons[] = {demo.Add<XFavorites>(platform, QStringLiteral("Favorites"), 360, 460, 140, 56),
+                             demo.Add<XModeSave>(platform, QStringLiteral("SaveMode"), 360, kButtonTop, 140, 56),
+                             demo.Add<XModeOpen>(platform, QStringLiteral("OpenMode"), 520, kButtonTop, 140, 56)};
+    for (XFavorites* b : buttons) {
+        b->fontName = ApplicationFontName();
+        b->fontSize = 14;
+        b->textColor = kWhite;
+        b->pressedTextColor = kInk;
+        b->hollow = 0;
+        b->fillColor = MakeRgb(40, 70, 110);
+        b->pressedFillColor = kAmber;
+    }
+    static_cast<XModeSave*>(buttons[1])->modeData = QStringLiteral("SCENE SAVE 1");
+    static_cast<XModeOpen*>(buttons[2])->modeData = QStringLiteral("SCENE OPEN 1");
+}
+
 } // namespace
 
 bool WriteDemoProject(const QString& folder, QString& error)
@@ -362,6 +416,8 @@ bool WriteDemoProject(const QString& folder, QString& error)
     demo.Switch(music, QStringLiteral("Mute"), 130, 176, 100, QStringLiteral("Mute"), 23);
     demo.Switch(music, QStringLiteral("VolumeUp"), 240, 176, 100, QStringLiteral("+"), 22);
     demo.Text(music, QStringLiteral("Hint"), 20, 248, QStringLiteral("Volume steps send codes 21 and 22"), 10, kMist);
+
+    AddPlatformPage(demo, project, lobby);
 
     if (!project.SaveProjectFile()) {
         error = QStringLiteral("cannot save the demo project in %1").arg(folder);
