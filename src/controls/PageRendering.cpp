@@ -1,6 +1,7 @@
 #include "PageRendering.h"
 
 #include "model/ControlMainDelegate.h"
+#include "model/WorkLimits.h"
 #include "model/XPage.h"
 
 #include <QHash>
@@ -57,8 +58,9 @@ PagePaintPass::~PagePaintPass()
 
 QImage RenderPageImage(XPage& page, const ControlMainDelegate& delegate, int width, int height)
 {
-    const int viewWidth = delegate.ScaleLength(width);
-    const int viewHeight = delegate.ScaleLength(height);
+    // A page or container bigger than the biggest page is drawn as far as such a page goes.
+    const int viewWidth = delegate.ScaleLength(WorkLimits::ClampImageSide(width));
+    const int viewHeight = delegate.ScaleLength(WorkLimits::ClampImageSide(height));
     if (viewWidth <= 0 || viewHeight <= 0)
         return {};
     PassCache& cache = Cache();

@@ -1,6 +1,7 @@
 #include "TextDrawing.h"
 
 #include "ApplicationFont.h"
+#include "model/WorkLimits.h"
 
 #include <QFontDatabase>
 #include <QFontMetricsF>
@@ -362,7 +363,9 @@ size_t qHash(const TextFace& face, size_t seed)
 
 TextFace MakeTextFace(const QString& family, double points, int style)
 {
-    return TextFace{family, std::max(points, 0.25), style};
+    // Beyond the biggest page a glyph cannot be shown, and shaping and measuring at such
+    // sizes costs far more than any text the panel can display.
+    return TextFace{family, std::clamp(points, 0.25, WorkLimits::kMaxFacePoints), style};
 }
 
 QFont ToQFont(const TextFace& face)

@@ -11,6 +11,7 @@
 #include "model/ProjectData.h"
 #include "model/FieldTable.h"
 #include "model/PropertyRows.h"
+#include "model/WorkLimits.h"
 #include "model/XPage.h"
 
 #include <QDate>
@@ -200,7 +201,11 @@ bool XFontText::WriteTextImage(const QString& suffix,
     const IntRect b = Bounds();
     if (b.Width() <= 0 || b.Height() <= 0)
         return true; // no pixels to show: no image, and the project stays savable
-    QImage image(b.Width(), b.Height(), QImage::Format_ARGB32);
+    // A damaged or hand-edited file may hold a control far bigger than any page; the panel
+    // cannot show more than a page of it, so the image keeps the top-left part.
+    const int width = WorkLimits::ClampImageSide(b.Width());
+    const int height = WorkLimits::ClampImageSide(b.Height());
+    QImage image(width, height, QImage::Format_ARGB32);
     if (image.isNull())
         return false;
     image.fill(Qt::transparent);
@@ -208,6 +213,7 @@ bool XFontText::WriteTextImage(const QString& suffix,
         QPainter painter(&image);
         if (!painter.isActive())
             return false;
+        painter.setClipRect(0, 0, width, height);
         paint(painter, QRectF(0, 0, b.Width(), b.Height()));
     }
     const QString folder = project->GetTextImageFolder();

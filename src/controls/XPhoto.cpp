@@ -2,6 +2,7 @@
 
 #include "ControlSupport.h"
 #include "ImageCache.h"
+#include "model/WorkLimits.h"
 #include "base/Translation.h"
 #include "base/UiSeam.h"
 #include "model/ControlMainDelegate.h"
@@ -133,6 +134,14 @@ bool XPhoto::DrawImage(QPainter& dc, const QString& image, const QRect& viewRect
     }
     if (viewRect.isEmpty())
         return true;
+    if (qint64(viewRect.width()) * viewRect.height() > WorkLimits::kMaxScaledPixels) {
+        // Far bigger than any page: a scaled copy would not fit in memory, so the painter
+        // scales while it draws and only the pixels on the device cost anything.
+        const QImage original = ImageCache::Get(path);
+        if (!original.isNull())
+            dc.drawImage(QRectF(viewRect), original, QRectF(original.rect()));
+        return true;
+    }
     const QImage scaled = ImageCache::GetScaled(path, QRect(QPoint(0, 0), natural), viewRect.size());
     if (!scaled.isNull())
         dc.drawImage(viewRect.topLeft(), scaled);

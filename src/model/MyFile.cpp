@@ -94,6 +94,15 @@ void MyFile::FailElement(int typeNumber, int version, bool typeKnown)
     Fail(typeKnown ? Error::UnknownVersion : Error::UnknownType);
 }
 
+void MyFile::FailRange(int typeNumber, qint64 recordOffset)
+{
+    if (Failed())
+        return;
+    failedType = typeNumber;
+    error = Error::OutOfRange;
+    errorOffset = recordOffset;
+}
+
 bool MyFile::Put(const QByteArray& bytes)
 {
     if (!writing || Failed())

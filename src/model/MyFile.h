@@ -17,7 +17,7 @@ class QSaveFile;
 // failed save leaves the last good file in place.
 class MyFile {
 public:
-    enum class Error { None, Truncated, BadNumber, StringTooLong, UnknownType, UnknownVersion, Open, Write };
+    enum class Error { None, Truncated, BadNumber, StringTooLong, UnknownType, UnknownVersion, OutOfRange, Open, Write };
 
     // A stored string holds at most this many UTF-16 code units (4094 bytes).
     static constexpr int kMaxStringUnits = 2047;
@@ -51,6 +51,8 @@ public:
     // An element record this editor cannot read: its type has no class, or its class
     // refused the record version. Reading on would misinterpret everything that follows.
     void FailElement(int typeNumber, int version, bool typeKnown);
+    // An element whose position lies outside what the editor can draw or compute with.
+    void FailRange(int typeNumber, qint64 recordOffset);
     int FailedType() const { return failedType; }
     int FailedVersion() const { return failedVersion; }
 

@@ -6,6 +6,7 @@
 #include "ProjectDataMainDelegate.h"
 #include "PropertyGridModel.h"
 #include "TypeRegistry.h"
+#include "WorkLimits.h"
 #include "XPage.h"
 #include "base/FileUtil.h"
 #include "base/Translation.h"
@@ -285,6 +286,9 @@ QString ProjectData::LoadFailureText(const MyFile& file) const
     case MyFile::Error::UnknownVersion:
         return TranslateFormat("905", {QString::number(file.FailedVersion()),
                                                        GetTypeKey(file.FailedType()), at});
+    case MyFile::Error::OutOfRange:
+        return TranslateFormat("1100", {GetTypeKey(file.FailedType()), at,
+                                        QString::number(WorkLimits::kMaxCoordinate)});
     default:
         return {};
     }

@@ -1,5 +1,7 @@
 #include "PanelSimulator.h"
 
+#include "PacketParser.h"
+
 #include "devicelink/DeviceDiscovery.h"
 #include "devicelink/TransferProtocol.h"
 
@@ -16,12 +18,6 @@
 namespace {
 
 constexpr qint64 kKeepInMemory = 64ll << 20;
-
-quint32 GetBig32(const unsigned char* p)
-{
-    return (static_cast<quint32>(p[0]) << 24) | (static_cast<quint32>(p[1]) << 16) |
-           (static_cast<quint32>(p[2]) << 8) | p[3];
-}
 
 } // namespace
 
@@ -55,92 +51,24 @@ private:
     bool ParseOne(qint64& pos)
     {
         using namespace TransferProtocol;
-        const qint64 available = buffer.size() - pos;
-        if (available < kHeaderSize + 4)
+        const PacketEvent e = parser.Next(buffer, pos);
+        switch (e.kind) {
+        case PacketEvent::Kind::NeedMore:
             return false;
-        const unsigned char* p = reinterpret_cast<const unsigned char*>(buffer.constData() + pos);
-        const unsigned char* expectedHeader = HeaderTemplate();
-        for (int i = 0; i < kHeaderSize; ++i) {
-            if (i == 14 || i == 15)
-                continue;
-            if (p[i] != expectedHeader[i]) {
-                Violation(QStringLiteral("packet %1: header byte %2 is 0x%3, not 0x%4")
-                              .arg(expected).arg(i).arg(p[i], 2, 16, QLatin1Char('0'))
-                              .arg(expectedHeader[i], 2, 16, QLatin1Char('0')));
-                return false;
-            }
-        }
-        const int length = p[14] | (p[15] << 8);
-        if (length < 4 || kHeaderSize + length > kMaxPacketSize) {
-            Violation(QStringLiteral("packet %1: payload length %2").arg(expected).arg(length));
+        case PacketEvent::Kind::Violation:
+            Violation(e.violation);
             return false;
+        case PacketEvent::Kind::Announcement:
+            report.announcedPackets = e.announcedPackets;
+            report.title = e.title;
+            break;
+        case PacketEvent::Kind::Data:
+            package.write(e.data, e.dataLength);
+            report.packageBytes += e.dataLength;
+            break;
         }
-        if (available < kHeaderSize + length)
-            return false;
-        const quint32 sequence = GetBig32(p + 18);
-        const qint64 index = sequence & ~kLastPacketFlag;
-        const bool lastFlag = (sequence & kLastPacketFlag) != 0;
-        if (index != expected) {
-            Violation(QStringLiteral("packet %1 arrived where packet %2 was due").arg(index).arg(expected));
-            return false;
-        }
-        if (index == 0) {
-            if (length < 20) {
-                Violation(QStringLiteral("announcement: payload length %1 below 20").arg(length));
-                return false;
-            }
-            const qint64 count = GetBig32(p + 22);
-            for (int i = 26; i < 36; ++i) {
-                if (p[i] != 0) {
-                    Violation(QStringLiteral("announcement: reserved byte %1 is not zero").arg(i));
-                    return false;
-                }
-            }
-            const int m = (p[36] << 8) | p[37];
-            if (length != m + 20 || m % 2 != 0) {
-                Violation(QStringLiteral("announcement: title length %1 does not fit payload length %2")
-                              .arg(m).arg(length));
-                return false;
-            }
-            if (m > kMaxTitleUnits * 2) {
-                Violation(QStringLiteral("announcement: title of %1 units, more than %2")
-                              .arg(m / 2).arg(kMaxTitleUnits));
-                return false;
-            }
-            if (count < 1) {
-                Violation(QStringLiteral("announcement: packet count 0"));
-                return false;
-            }
-            dataPackets = count - 1;
-            if (lastFlag != (dataPackets == 0)) {
-                Violation(QStringLiteral("announcement: last-packet flag %1").arg(lastFlag ? "set" : "missing"));
-                return false;
-            }
-            report.announcedPackets = count;
-            QString title;
-            for (int i = 0; i < m / 2; ++i)
-                title += QChar(static_cast<char16_t>(p[38 + 2 * i] | (p[39 + 2 * i] << 8)));
-            report.title = title;
-        } else {
-            const int dataLength = length - 4;
-            if (index > dataPackets) {
-                Violation(QStringLiteral("packet %1 beyond the announced %2").arg(index).arg(dataPackets));
-                return false;
-            }
-            const bool last = index == dataPackets;
-            if (lastFlag != last) {
-                Violation(QStringLiteral("packet %1: last-packet flag %2").arg(index).arg(lastFlag ? "set" : "missing"));
-                return false;
-            }
-            if ((!last && dataLength != kChunkSize) || (last && (dataLength < 1 || dataLength > kChunkSize))) {
-                Violation(QStringLiteral("packet %1: %2 data bytes").arg(index).arg(dataLength));
-                return false;
-            }
-            package.write(reinterpret_cast<const char*>(p + 22), dataLength);
-            report.packageBytes += dataLength;
-        }
-        pos += kHeaderSize + length;
-        ++expected;
+        const qint64 index = e.index;
+        const bool lastFlag = e.last;
         ++report.packetsReceived;
 
         if (Options().closeAfterPackets > 0 && report.packetsReceived >= Options().closeAfterPackets) {
@@ -186,6 +114,7 @@ private:
     void Complete()
     {
         package.flush();
+        const qint64 dataPackets = parser.DataPackets();
         const qint64 expectedBytes = dataPackets == 0 ? 0 : (dataPackets - 1) * TransferProtocol::kChunkSize;
         report.complete = report.packageBytes > expectedBytes || dataPackets == 0;
         QByteArray bytes;
@@ -240,8 +169,7 @@ private:
     QTemporaryFile package;
     QByteArray pendingAcks;
     TransferReport report;
-    qint64 expected = 0;
-    qint64 dataPackets = -1;
+    PacketParser parser;
     bool closing = false;
     bool reported = false;
 };
