@@ -11,7 +11,7 @@
 #include "FrameMenus.h"
 #include "PaneWiring.h"
 #include "ProjectCommands.h"
-#include "PropertyPane.h"
+#include "editor/ui/CPropertyView.h"
 #include "base/Translation.h"
 #include "base/Versions.h"
 #include "editor/ViewZoom.h"
@@ -163,7 +163,7 @@ void CMainFrame::MeasureFrameExtra()
 // ====================================================================== parts
 
 ProjectTreePane* CMainFrame::TreePane() const { return panes->TreePane(); }
-PropertyPane* CMainFrame::PropPane() const { return panes->PropPane(); }
+CPropertyView* CMainFrame::PropPane() const { return panes->PropPane(); }
 CMyMenuBar* CMainFrame::MyMenuBar() const { return menus->MenuBar(); }
 QList<CMyToolBar*> CMainFrame::ToolBars() const { return menus->ToolBars(); }
 QAction* CMainFrame::Action(int commandId) const { return menus->Action(commandId); }

@@ -36,7 +36,7 @@ class ProjectCommands;
 class CMyMenuBar;
 class CMyToolBar;
 class ProjectTreePane;
-class PropertyPane;
+class CPropertyView;
 class QAction;
 class QMdiArea;
 class QMdiSubWindow;
@@ -105,7 +105,7 @@ public:
     QList<CChildFrame*> ChildFrames() const { return pageWindows; }
     QMdiArea* MdiArea() const { return mdiArea; }
     ProjectTreePane* TreePane() const;
-    PropertyPane* PropPane() const;
+    CPropertyView* PropPane() const;
     CMyMenuBar* MyMenuBar() const;
     QList<CMyToolBar*> ToolBars() const;
     int ApplicationLookId() const { return look; }

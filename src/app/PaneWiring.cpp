@@ -3,9 +3,9 @@
 #include "CChildFrame.h"
 #include "CMainFrame.h"
 #include "ProjectTreePane.h"
-#include "PropertyPane.h"
 #include "base/Translation.h"
 #include "editor/ui/CMarvolentaView.h"
+#include "editor/ui/CPropertyView.h"
 #include "model/ControlProjectDataDelegate.h"
 #include "model/DuplicateElement.h"
 #include "model/ElementTypes.h"
@@ -37,16 +37,17 @@ void PaneWiring::CreatePanes()
     treePane = new ProjectTreePane(&frame, &frame);
     treePane->setAllowedAreas(Qt::AllDockWidgetAreas);
     frame.addDockWidget(Qt::LeftDockWidgetArea, treePane);
-    propertyPane = new PropertyPane(&frame);
+    propertyPane = new CPropertyView(&frame);
+    propertyPane->SetDelegate(&frame);
     propertyPane->setAllowedAreas(Qt::RightDockWidgetArea);
     frame.addDockWidget(Qt::RightDockWidgetArea, propertyPane);
     frame.resizeDocks({treePane, propertyPane}, {kTreePaneWidth, kPropertyPaneWidth}, Qt::Horizontal);
-    grid.SetObserver(propertyPane);
 }
 
 void PaneWiring::RelabelPanes() const
 {
     treePane->setWindowTitle(Translate("15"));
+    treePane->Tree()->RelabelMenu();
     propertyPane->setWindowTitle(Translate("16"));
 }
 

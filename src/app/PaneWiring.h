@@ -8,7 +8,7 @@ class CMainFrame;
 class CMFCMyPropertyGridProperty;
 class ProjectData;
 class ProjectTreePane;
-class PropertyPane;
+class CPropertyView;
 class XControl;
 class XPage;
 
@@ -22,7 +22,7 @@ public:
     // Creates both panes and docks them on the frame.
     void CreatePanes();
     ProjectTreePane* TreePane() const { return treePane; }
-    PropertyPane* PropPane() const { return propertyPane; }
+    CPropertyView* PropPane() const { return propertyPane; }
     void RelabelPanes() const;
     // Lets go of the current element before the projects go.
     void Reset();
@@ -57,7 +57,7 @@ private:
 
     CMainFrame& frame;
     ProjectTreePane* treePane = nullptr;
-    PropertyPane* propertyPane = nullptr;
+    CPropertyView* propertyPane = nullptr;
     XControl* currentControl = nullptr;
     PropertyGridModel grid;
 };

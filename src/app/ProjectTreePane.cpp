@@ -6,54 +6,34 @@
 #include "model/XControl.h"
 #include "model/XPage.h"
 
-#include <QHeaderView>
+#include "editor/ui/CControlTreeCtrl.h"
+
 #include <QTreeWidget>
-
-namespace {
-enum Role { ObjectRole = Qt::UserRole, KindRole };
-enum Kind { ProjectKind = 1, ElementKind = 2 };
-
-quintptr Key(const void* p)
-{
-    return reinterpret_cast<quintptr>(p);
-}
-}
 
 ProjectTreePane::ProjectTreePane(ProjectTreeParentDelegate* delegate, QWidget* parent)
     : QDockWidget(parent)
     , delegate(delegate)
-    , tree(new QTreeWidget(this))
+    , tree(new CControlTreeCtrl(delegate, this))
 {
     setObjectName(QStringLiteral("ProjectTreePane"));
-    tree->setObjectName(QStringLiteral("ProjectTree"));
-    tree->setHeaderHidden(true);
-    tree->setRootIsDecorated(true);
-    tree->setUniformRowHeights(true);
-    tree->setIconSize(QSize(16, 16));
-    tree->setColumnCount(1);
     setWidget(tree);
-    connect(tree, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem* item) { OnItemClicked(item); });
 }
 
 XControl* ProjectTreePane::ElementOf(const QTreeWidgetItem* item)
 {
-    if (!item || item->data(0, KindRole).toInt() != ElementKind)
-        return nullptr;
-    return reinterpret_cast<XControl*>(item->data(0, ObjectRole).value<quintptr>());
+    return CControlTreeCtrl::ElementOf(item);
 }
 
 ProjectData* ProjectTreePane::ProjectOf(const QTreeWidgetItem* item)
 {
-    if (!item || item->data(0, KindRole).toInt() != ProjectKind)
-        return nullptr;
-    return reinterpret_cast<ProjectData*>(item->data(0, ObjectRole).value<quintptr>());
+    return CControlTreeCtrl::ProjectOf(item);
 }
 
 QTreeWidgetItem* ProjectTreePane::FindProjectItem(const ProjectData* project) const
 {
     for (int i = 0; i < tree->topLevelItemCount(); ++i) {
         QTreeWidgetItem* item = tree->topLevelItem(i);
-        if (item->data(0, ObjectRole).value<quintptr>() == Key(project))
+        if (ProjectOf(item) == project)
             return item;
     }
     return nullptr;
@@ -87,18 +67,12 @@ QTreeWidgetItem* ProjectTreePane::FindItem(const XControl* element) const
 void ProjectTreePane::InsertItem(ProjectData* project, XControl* element, const QString& label,
                                  int positionKind, bool expand)
 {
-    auto makeItem = [&](int image) {
-        auto* item = new QTreeWidgetItem({label});
-        item->setIcon(0, AppIcons::ForType(image));
-        return item;
-    };
 
     if (positionKind == TreePosition::kProject) {
         if (FindProjectItem(project))
             return;
-        QTreeWidgetItem* item = makeItem(TreePosition::kProject);
-        item->setData(0, ObjectRole, Key(project));
-        item->setData(0, KindRole, ProjectKind);
+        QTreeWidgetItem* item = CControlTreeCtrl::MakeProjectItem(project, label);
+        item->setIcon(0, AppIcons::ForType(TreePosition::kProject));
         tree->addTopLevelItem(item);
         item->setExpanded(true);
         return;
@@ -107,9 +81,8 @@ void ProjectTreePane::InsertItem(ProjectData* project, XControl* element, const 
     QTreeWidgetItem* projectItem = FindProjectItem(project);
     if (!projectItem || !element)
         return;
-    QTreeWidgetItem* item = makeItem(element->GetType());
-    item->setData(0, ObjectRole, Key(element));
-    item->setData(0, KindRole, ElementKind);
+    QTreeWidgetItem* item = CControlTreeCtrl::MakeElementItem(element, label);
+    item->setIcon(0, AppIcons::ForType(element->GetType()));
 
     QTreeWidgetItem* parentItem = projectItem;
     if (positionKind == 0) {
@@ -154,20 +127,7 @@ void ProjectTreePane::RemoveProject(ProjectData* project)
 
 void ProjectTreePane::MoveItemBehind(QTreeWidgetItem* item, QTreeWidgetItem* target)
 {
-    if (!item || !target || item == target)
-        return;
-    QTreeWidgetItem* parent = target->parent();
-    if (!parent)
-        return;
-    if (item->parent() == parent && parent->indexOfChild(item) == parent->indexOfChild(target) + 1)
-        return;
-    const bool expanded = item->isExpanded();
-    QTreeWidgetItem* oldParent = item->parent();
-    if (oldParent)
-        oldParent->removeChild(item);
-    parent->insertChild(parent->indexOfChild(target) + 1, item);
-    item->setExpanded(expanded);
-    tree->clearSelection();
+    tree->MoveItemBehind(item, target);
 }
 
 void ProjectTreePane::MoveItemDown(XControl* control)
@@ -190,25 +150,4 @@ void ProjectTreePane::MoveItemUp(XControl* control)
     const int index = parent->indexOfChild(item);
     if (index > 0)
         MoveItemBehind(parent->child(index - 1), item);
-}
-
-void ProjectTreePane::OnItemClicked(QTreeWidgetItem* item)
-{
-    if (!delegate || !item)
-        return;
-    if (ProjectData* project = ProjectOf(item)) {
-        delegate->SetCurrentProject(project);
-        return;
-    }
-    XControl* element = ElementOf(item);
-    if (!element)
-        return;
-    const int type = element->GetType();
-    if (type == 0 || type == 1) {
-        delegate->ActivatePage(static_cast<XPage*>(element), true);
-        return;
-    }
-    auto* page = static_cast<XPage*>(ElementOf(item->parent()));
-    if (page)
-        delegate->ActivateControl(page, element);
 }

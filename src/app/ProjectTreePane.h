@@ -1,5 +1,7 @@
 #pragma once
 
+#include "editor/ui/CControlTreeCtrl.h"
+
 #include <QDockWidget>
 
 class ProjectData;
@@ -30,14 +32,12 @@ public:
     void MoveItemDown(XControl* control);
     void MoveItemUp(XControl* control);
 
-    QTreeWidget* Tree() const { return tree; }
+    CControlTreeCtrl* Tree() const { return tree; }
     // The object an item stands for.
     static XControl* ElementOf(const QTreeWidgetItem* item);
     static ProjectData* ProjectOf(const QTreeWidgetItem* item);
 
 private:
-    void OnItemClicked(QTreeWidgetItem* item);
-
     ProjectTreeParentDelegate* delegate;
-    QTreeWidget* tree;
+    CControlTreeCtrl* tree;
 };

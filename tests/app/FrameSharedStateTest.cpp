@@ -2,7 +2,7 @@
 
 #include "app/Commands.h"
 #include "app/ProjectTreePane.h"
-#include "app/PropertyPane.h"
+#include "editor/ui/CPropertyView.h"
 #include "controls/XButton.h"
 #include "model/TypeRegistry.h"
 

@@ -3,7 +3,7 @@
 #include "app/CMyMenuBar.h"
 #include "app/CMyToolBar.h"
 #include "app/ProjectTreePane.h"
-#include "app/PropertyPane.h"
+#include "editor/ui/CPropertyView.h"
 
 #include <QAction>
 #include <QMenu>

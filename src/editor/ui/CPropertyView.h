@@ -1,8 +1,9 @@
 #pragma once
 
+#include "CMFCMyPropertyGridCtrl.h"
+
 #include <QDockWidget>
 
-class CMFCMyPropertyGridCtrl;
 class CMFCMyPropertyGridProperty;
 class PropertyGridModel;
 class PropertyViewParentDelegate;
