@@ -164,6 +164,7 @@ void CMainFrame::MeasureFrameExtra()
 
 ProjectTreePane* CMainFrame::TreePane() const { return panes->TreePane(); }
 CPropertyView* CMainFrame::PropPane() const { return panes->PropPane(); }
+CProjectCheckPane* CMainFrame::CheckPane() const { return panes->CheckPane(); }
 CMyMenuBar* CMainFrame::MyMenuBar() const { return menus->MenuBar(); }
 QList<CMyToolBar*> CMainFrame::ToolBars() const { return menus->ToolBars(); }
 QAction* CMainFrame::Action(int commandId) const { return menus->Action(commandId); }

@@ -36,6 +36,7 @@ class ProjectCommands;
 class CMyMenuBar;
 class CMyToolBar;
 class ProjectTreePane;
+class CProjectCheckPane;
 class CPropertyView;
 class QAction;
 class QMdiArea;
@@ -106,6 +107,7 @@ public:
     QMdiArea* MdiArea() const { return mdiArea; }
     ProjectTreePane* TreePane() const;
     CPropertyView* PropPane() const;
+    CProjectCheckPane* CheckPane() const;
     CMyMenuBar* MyMenuBar() const;
     QList<CMyToolBar*> ToolBars() const;
     int ApplicationLookId() const { return look; }

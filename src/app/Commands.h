@@ -28,6 +28,7 @@ enum : int {
 
     Transmit = 32899,
     ProjectSize = 32926,
+    CheckProject = 32990,
     LanguageZhCn = 32903,
     LanguageZhTw = 32906,
     LanguageEn = 32904,

@@ -88,6 +88,7 @@ void AddFileCommands(CommandTable& table, CMainFrame& frame)
     table.Add(Cmd::SaveAs, {hasProject, {}, [&projects] { projects.SaveAs(); }});
     table.Add(Cmd::Transmit, {hasProject, {}, [&projects] { projects.Transmit(); }});
     table.Add(Cmd::ProjectSize, {hasProject, {}, [&projects] { projects.ChangeSize(); }});
+    table.Add(Cmd::CheckProject, {hasProject, {}, [&projects] { projects.Check(); }});
     table.Add(Cmd::Exit, {Always, {}, [&frame] { frame.close(); }});
     table.Add(Cmd::About, {Always, {}, [&frame] {
                                CAboutDlg dlg(&frame);

@@ -24,6 +24,7 @@ constexpr MenuItemKey kMenuTexts[] = {
     {Cmd::CloseProject, "10"}, {Cmd::SaveAs, "204"},     {Cmd::Exit, "11"},
     {Cmd::Transmit, "22"},    {Cmd::ProjectSize, "232"}, {Cmd::LanguageZhCn, "24"},
     {Cmd::LanguageZhTw, "25"}, {Cmd::LanguageEn, "26"},  {Cmd::About, "27"},
+    {Cmd::CheckProject, "1068"},
 };
 
 constexpr int kLanguageCommands[] = {Cmd::LanguageZhCn, Cmd::LanguageZhTw, Cmd::LanguageEn};
@@ -64,6 +65,7 @@ void FrameMenus::CreateActions()
                    int(Cmd::SaveAs), int(Cmd::Transmit), int(Cmd::ProjectSize), int(Cmd::About)})
         MakeAction(id, false, true);
     MakeAction(Cmd::Exit, false, false);
+    MakeAction(Cmd::CheckProject, false, false);
     actions[Cmd::NewProject]->setShortcut(QKeySequence::New);
     actions[Cmd::OpenProject]->setShortcut(QKeySequence::Open);
     actions[Cmd::SaveProject]->setShortcut(QKeySequence::Save);
@@ -138,6 +140,7 @@ void FrameMenus::CreateMenus()
     // F2 is routed by the key filter so that it works wherever the focus is.
     actions[Cmd::Transmit]->setShortcutContext(Qt::WidgetShortcut);
     operations->addAction(actions[Cmd::ProjectSize]);
+    operations->addAction(actions[Cmd::CheckProject]);
     QMenu* languages = MakeMenu(operations, QStringLiteral("23"));
     for (int id : kLanguageCommands)
         languages->addAction(actions[id]);

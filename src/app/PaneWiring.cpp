@@ -5,6 +5,7 @@
 #include "ProjectTreePane.h"
 #include "base/Translation.h"
 #include "editor/ui/CMarvolentaView.h"
+#include "editor/ui/CProjectCheckPane.h"
 #include "editor/ui/CPropertyView.h"
 #include "model/ControlProjectDataDelegate.h"
 #include "model/DuplicateElement.h"
@@ -42,6 +43,13 @@ void PaneWiring::CreatePanes()
     propertyPane->setAllowedAreas(Qt::RightDockWidgetArea);
     frame.addDockWidget(Qt::RightDockWidgetArea, propertyPane);
     frame.resizeDocks({treePane, propertyPane}, {kTreePaneWidth, kPropertyPaneWidth}, Qt::Horizontal);
+    checkPane = new CProjectCheckPane(&frame);
+    checkPane->setAllowedAreas(Qt::AllDockWidgetAreas);
+    frame.addDockWidget(Qt::RightDockWidgetArea, checkPane);
+    frame.tabifyDockWidget(propertyPane, checkPane);
+    propertyPane->raise();
+    QObject::connect(checkPane, &CProjectCheckPane::FindingActivated, &frame,
+                     [this](const XPage* page, const XControl* element) { ShowFinding(page, element); });
 }
 
 void PaneWiring::RelabelPanes() const
@@ -49,6 +57,7 @@ void PaneWiring::RelabelPanes() const
     treePane->setWindowTitle(Translate("15"));
     treePane->Tree()->RelabelMenu();
     propertyPane->setWindowTitle(Translate("16"));
+    checkPane->Relabel();
 }
 
 void PaneWiring::Reset()
@@ -92,6 +101,22 @@ void PaneWiring::FillPropertyPane()
     if (currentControl)
         currentControl->FillProperties(grid);
     propertyPane->ShowModel(grid);
+}
+
+void PaneWiring::ShowFinding(const XPage* page, const XControl* element)
+{
+    // The findings may be older than the project: look both up before using them.
+    for (const auto& project : frame.Projects()) {
+        for (XPage* p : project->pages) {
+            if (p != page)
+                continue;
+            frame.ActivatePage(p, true);
+            for (XControl* c : p->controls)
+                if (c == element)
+                    frame.SelectControl(c);
+            return;
+        }
+    }
 }
 
 void PaneWiring::ClearCurrentControl()

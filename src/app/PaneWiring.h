@@ -8,6 +8,7 @@ class CMainFrame;
 class CMFCMyPropertyGridProperty;
 class ProjectData;
 class ProjectTreePane;
+class CProjectCheckPane;
 class CPropertyView;
 class XControl;
 class XPage;
@@ -23,6 +24,7 @@ public:
     void CreatePanes();
     ProjectTreePane* TreePane() const { return treePane; }
     CPropertyView* PropPane() const { return propertyPane; }
+    CProjectCheckPane* CheckPane() const { return checkPane; }
     void RelabelPanes() const;
     // Lets go of the current element before the projects go.
     void Reset();
@@ -52,12 +54,16 @@ public:
 
 private:
     void FillPropertyPane();
+    // A finding was double-clicked: its page opens and its element is selected, if
+    // both are still there.
+    void ShowFinding(const XPage* page, const XControl* element);
     // Adds a copy (without identity) of a control to a page as one undo step.
     bool AddCopy(XControl* source, XPage* page);
 
     CMainFrame& frame;
     ProjectTreePane* treePane = nullptr;
     CPropertyView* propertyPane = nullptr;
+    CProjectCheckPane* checkPane = nullptr;
     XControl* currentControl = nullptr;
     PropertyGridModel grid;
 };

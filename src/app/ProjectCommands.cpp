@@ -9,11 +9,15 @@
 #include "base/Versions.h"
 #include "devicelink/ui/CTransmissionProjectDlg.h"
 #include "editor/MarvolentaViewMainDelegate.h"
+#include "editor/ProjectCheck.h"
+#include "editor/ui/CProjectCheckPane.h"
 #include "model/ProjectData.h"
 #include "model/ProjectDialogRequests.h"
 
 #include <QDir>
 #include <QFileInfo>
+
+#include <algorithm>
 
 namespace {
 
@@ -179,8 +183,26 @@ void ProjectCommands::Transmit()
     if (!project)
         return;
     frame.setFocus();
+    // What would fail on the panel is better found at the desk.
+    const int errors = Check();
+    if (errors > 0
+        && ShowMessageText(TranslateFormat("1075", {QString::number(errors)}), "70", kButtonsNoYes) != kIdYes)
+        return;
     CTransmissionProjectDlg dlg(&frame, project->folder, project->GetName(), &frame);
     dlg.exec();
+}
+
+int ProjectCommands::Check()
+{
+    ProjectData* project = frame.CurrentProject();
+    if (!project)
+        return 0;
+    const std::vector<CheckFinding> findings = CheckProject(*project);
+    frame.CheckPane()->ShowFindings(findings);
+    frame.CheckPane()->show();
+    frame.CheckPane()->raise();
+    return static_cast<int>(std::count_if(findings.begin(), findings.end(),
+                                          [](const CheckFinding& f) { return f.IsError(); }));
 }
 
 void ProjectCommands::ChangeSize()

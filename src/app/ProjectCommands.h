@@ -19,7 +19,10 @@ public:
     void Save();
     void Close();
     void SaveAs();
+    // Checks the project first and asks before sending one with errors.
     void Transmit();
+    // Runs the project check into the findings pane; the number of errors.
+    int Check();
     void ChangeSize();
 
     // Copies a project's folder to targetPath and renames the data file after the new
