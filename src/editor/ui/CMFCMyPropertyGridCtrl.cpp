@@ -64,8 +64,7 @@ CMFCMyPropertyGridCtrl::CMFCMyPropertyGridCtrl(QWidget* parent)
 
 CMFCMyPropertyGridCtrl::~CMFCMyPropertyGridCtrl()
 {
-    if (model)
-        model->SetObserver(nullptr);
+    // The model is not touched: its owner may be gone before the widgets are.
     if (!description->parent())
         delete description;
 }
