@@ -125,3 +125,29 @@ bool PageReference::Forget(const XPage* page)
     Clear();
     return true;
 }
+
+bool PageReference::Apply(const ControlProjectDataDelegate* project, CMFCMyPropertyGridProperty& property)
+{
+    const QString v = property.GetText();
+    if (v == CurrentName(project))
+        return false;
+    if (v == ControlSupport::kNone) {
+        Clear();
+        return true;
+    }
+    XPage* target = project ? project->FindPage(v) : nullptr;
+    if (!target) {
+        property.SetValue(CurrentName(project));
+        return false;
+    }
+    Set(target);
+    return true;
+}
+
+void PageReference::FillOptions(const ControlProjectDataDelegate* project, CMFCMyPropertyGridProperty& property)
+{
+    if (project)
+        project->FillPageOptions(property);
+    else
+        property.AddOption(ControlSupport::kNone);
+}

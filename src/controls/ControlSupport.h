@@ -66,4 +66,9 @@ struct PageReference {
                   const ControlProjectDataDelegate* project);
     // The page is being deleted: true when this referred to it and is now "NONE".
     bool Forget(const XPage* page);
+    // A page row's edit: "NONE" or a page of the project; another name puts the present
+    // one back into the row. True when the reference changed.
+    bool Apply(const ControlProjectDataDelegate* project, CMFCMyPropertyGridProperty& property);
+    // The options of a page row: "NONE" and the project's pages.
+    static void FillOptions(const ControlProjectDataDelegate* project, CMFCMyPropertyGridProperty& property);
 };

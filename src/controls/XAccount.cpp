@@ -79,28 +79,9 @@ const PropertyTable* XAccount::Properties() const
         PropertyId::kJumpTarget, "430", PropertyKind::Options,
         [](XControl& c) -> QVariant { return static_cast<XAccount&>(c).TargetPageName(); },
         [](XControl& c, CMFCMyPropertyGridProperty& p) {
-            auto& a = static_cast<XAccount&>(c);
-            const QString v = p.GetText();
-            if (v == a.TargetPageName())
-                return false;
-            if (v == kNone) {
-                a.targetPage.Clear();
-                return true;
-            }
-            XPage* page = a.projectData ? a.projectData->FindPage(v) : nullptr;
-            if (!page) {
-                p.SetValue(a.TargetPageName());
-                return false;
-            }
-            a.targetPage.Set(page);
-            return true;
+            return static_cast<XAccount&>(c).targetPage.Apply(c.projectData, p);
         },
-        [](XControl& c, CMFCMyPropertyGridProperty& p) {
-            if (c.projectData)
-                c.projectData->FillPageOptions(p);
-            else
-                p.AddOption(kNone);
-        });
+        [](XControl& c, CMFCMyPropertyGridProperty& p) { PageReference::FillOptions(c.projectData, p); });
     static const PropertyTable table({
         Prop::NameRows(),
         Prop::SizeRows(),

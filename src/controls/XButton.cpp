@@ -245,28 +245,9 @@ std::vector<PropertyRow> XButton::ActionRows()
         PropertyId::kJumpTarget, "279", PropertyKind::Options,
         [](XControl& c) -> QVariant { return static_cast<XButton&>(c).JumpTargetName(); },
         [](XControl& c, CMFCMyPropertyGridProperty& p) {
-            auto& b = static_cast<XButton&>(c);
-            const QString v = p.GetText();
-            if (v == b.JumpTargetName())
-                return false;
-            if (v == kNone) {
-                b.jumpTarget.Clear();
-                return true;
-            }
-            XPage* target = b.projectData ? b.projectData->FindPage(v) : nullptr;
-            if (!target) {
-                p.SetValue(b.JumpTargetName());
-                return false;
-            }
-            b.jumpTarget.Set(target);
-            return true;
+            return static_cast<XButton&>(c).jumpTarget.Apply(c.projectData, p);
         },
-        [](XControl& c, CMFCMyPropertyGridProperty& p) {
-            if (c.projectData)
-                c.projectData->FillPageOptions(p);
-            else
-                p.AddOption(kNone);
-        });
+        [](XControl& c, CMFCMyPropertyGridProperty& p) { PageReference::FillOptions(c.projectData, p); });
     jump.descriptionKey = "101";
     PropertyRow group = Prop::Special(
         PropertyId::kInterlockGroup, "282", PropertyKind::Options,
