@@ -9,13 +9,15 @@
 #include "Commands.h"
 #include "FrameCommands.h"
 #include "FrameMenus.h"
+#include "FrameRecovery.h"
 #include "PaneWiring.h"
 #include "ProjectCommands.h"
-#include "editor/ui/CPropertyView.h"
 #include "base/Translation.h"
 #include "base/Versions.h"
 #include "editor/ViewZoom.h"
 #include "editor/ui/CMarvolentaView.h"
+#include "editor/ui/CProjectTree.h"
+#include "editor/ui/CPropertyView.h"
 #include "model/ProjectData.h"
 #include "model/XPage.h"
 
@@ -73,10 +75,10 @@ CMainFrame::CMainFrame(QWidget* parent)
       menus(std::make_unique<FrameMenus>(*this)),
       panes(std::make_unique<PaneWiring>(*this)),
       projectCommands(std::make_unique<ProjectCommands>(*this)),
-      brushCommands(std::make_unique<BrushCommands>(*this, state))
+      brushCommands(std::make_unique<BrushCommands>(*this, state)),
+      recovery(std::make_unique<FrameRecovery>(*this))
 {
     setObjectName(QStringLiteral("MainFrame"));
-    setWindowTitle(QString::fromUtf8(Versions::kProductWord) + u' ' + QString::fromUtf8(Versions::kBuildVersion));
     setWindowIcon(AppIcons::Application());
 
     look = FrameworkSettings().value(kLookKey, ApplicationLook::kDefault).toInt();
@@ -124,6 +126,9 @@ CMainFrame::~CMainFrame()
     panes->Reset();
     state.SetFormatSource(nullptr);
     clipboard.Clear();
+    // Ending normally: what was not saved was declined at the exit question.
+    for (const auto& p : projects)
+        recovery->Forget(p.get());
     projects.clear();
 }
 
@@ -162,7 +167,7 @@ void CMainFrame::MeasureFrameExtra()
 
 // ====================================================================== parts
 
-ProjectTreePane* CMainFrame::TreePane() const { return panes->TreePane(); }
+CProjectTree* CMainFrame::TreePane() const { return panes->TreePane(); }
 CPropertyView* CMainFrame::PropPane() const { return panes->PropPane(); }
 CProjectCheckPane* CMainFrame::CheckPane() const { return panes->CheckPane(); }
 CMyMenuBar* CMainFrame::MyMenuBar() const { return menus->MenuBar(); }
@@ -175,6 +180,12 @@ bool CMainFrame::OpenProjectFile(const QString& path, bool checkDuplicate)
 }
 
 void CMainFrame::ReopenLastProject() { projectCommands->ReopenLast(); }
+void CMainFrame::OfferRecovery() { recovery->Offer(); }
+
+bool CMainFrame::IsProjectFolderOpen(const QString& folder) const
+{
+    return projectCommands->IsFolderOpen(folder);
+}
 void CMainFrame::WriteLastProject() const { projectCommands->WriteLast(); }
 
 bool CMainFrame::SaveProjectCopy(ProjectData* project, const QString& targetPath)
@@ -225,8 +236,23 @@ void CMainFrame::OnCommand(int id)
     UpdateCommandUI();
 }
 
+void CMainFrame::UpdateModifiedMarks()
+{
+    for (const auto& p : projects)
+        panes->TreePane()->MarkProject(p.get(), p->GetName(), p->IsModified());
+    // "[*]" is where Qt puts the mark while the window is modified.
+    const QString product = QString::fromUtf8(Versions::kProductWord) + u' ' + QString::fromUtf8(Versions::kBuildVersion);
+    const QString title = currentProject ? currentProject->GetName() + QStringLiteral("[*] - ") + product : product;
+    if (windowTitle() != title)
+        setWindowTitle(title);
+    const bool modified = currentProject && currentProject->IsModified();
+    if (isWindowModified() != modified)
+        setWindowModified(modified);
+}
+
 void CMainFrame::UpdateCommandUI()
 {
+    UpdateModifiedMarks();
     const QHash<int, QAction*>& actions = menus->Actions();
     for (auto it = actions.cbegin(); it != actions.cend(); ++it) {
         QAction* a = it.value();
@@ -278,6 +304,7 @@ void CMainFrame::CloseProject(ProjectData* project)
         ForgetPageEverywhere(page);
     clipboard.ForgetProject(project);
     state.ForgetProject(project);
+    recovery->Forget(project);
     for (auto it = projects.begin(); it != projects.end(); ++it) {
         if (it->get() == project) {
             projects.erase(it);

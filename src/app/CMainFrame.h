@@ -28,6 +28,7 @@
 #include <vector>
 
 class BrushCommands;
+class FrameRecovery;
 class CChildFrame;
 class CMarvolentaView;
 class FrameMenus;
@@ -35,7 +36,7 @@ class PaneWiring;
 class ProjectCommands;
 class CMyMenuBar;
 class CMyToolBar;
-class ProjectTreePane;
+class CProjectTree;
 class CProjectCheckPane;
 class CPropertyView;
 class QAction;
@@ -73,14 +74,20 @@ public:
     // Brings every menu item and tool-bar button up to date (enabled, checked, texts).
     void UpdateCommandUI();
     void ScheduleCommandUpdate();
+    // The window title and the projects' tree labels show which have unsaved changes.
+    void UpdateModifiedMarks();
     ProjectCommands& ProjectActions() { return *projectCommands; }
     BrushCommands& Brushes() { return *brushCommands; }
+    FrameRecovery& Recovery() { return *recovery; }
 
     // ---- projects
     // Opens a project data file; with checkDuplicate a project already open is refused.
     bool OpenProjectFile(const QString& path, bool checkDuplicate = true);
     // Reopens the project that was current at the last exit, if its file still exists.
     void ReopenLastProject();
+    // Offers the recovery copies that an editor which did not end normally left behind.
+    void OfferRecovery();
+    bool IsProjectFolderOpen(const QString& folder) const;
     // Closes a project without asking: its windows, tree item and every reference the
     // frame keeps into it go first.
     void CloseProject(ProjectData* project);
@@ -105,7 +112,7 @@ public:
     CChildFrame* ChildFrameFor(const XPage* page) const;
     QList<CChildFrame*> ChildFrames() const { return pageWindows; }
     QMdiArea* MdiArea() const { return mdiArea; }
-    ProjectTreePane* TreePane() const;
+    CProjectTree* TreePane() const;
     CPropertyView* PropPane() const;
     CProjectCheckPane* CheckPane() const;
     CMyMenuBar* MyMenuBar() const;
@@ -255,6 +262,7 @@ private:
     std::unique_ptr<PaneWiring> panes;
     std::unique_ptr<ProjectCommands> projectCommands;
     std::unique_ptr<BrushCommands> brushCommands;
+    std::unique_ptr<FrameRecovery> recovery;
     QMdiArea* mdiArea = nullptr;
     QTimer commandUpdateTimer;
     bool exiting = false;

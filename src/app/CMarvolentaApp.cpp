@@ -14,6 +14,7 @@
 #include "model/ui/ModelDialogs.h"
 
 #include <QApplication>
+#include <QFileInfo>
 
 CMarvolentaApp::CMarvolentaApp() = default;
 
@@ -59,11 +60,16 @@ bool CMarvolentaApp::InitInstance(const QStringList& arguments)
     ui->SetMainWindow(frame.get());
     frame->show();
 
+    // Unsaved work of an editor that was killed comes first: the project it belongs to
+    // is then not opened a second time from its file.
+    frame->OfferRecovery();
     const QString project = ProjectFromCommandLine(arguments);
-    if (!project.isEmpty())
-        frame->OpenProjectFile(project, false);
-    else
+    if (!project.isEmpty()) {
+        if (!frame->IsProjectFolderOpen(QFileInfo(project).absolutePath()))
+            frame->OpenProjectFile(project, false);
+    } else {
         frame->ReopenLastProject();
+    }
     return true;
 }
 

@@ -1,11 +1,12 @@
 #include "PaneWiring.h"
 
+#include "AppIcons.h"
 #include "CChildFrame.h"
 #include "CMainFrame.h"
-#include "ProjectTreePane.h"
 #include "base/Translation.h"
 #include "editor/ui/CMarvolentaView.h"
 #include "editor/ui/CProjectCheckPane.h"
+#include "editor/ui/CProjectTree.h"
 #include "editor/ui/CPropertyView.h"
 #include "model/ControlProjectDataDelegate.h"
 #include "model/DuplicateElement.h"
@@ -35,7 +36,7 @@ PaneWiring::PaneWiring(CMainFrame& f) : frame(f) {}
 
 void PaneWiring::CreatePanes()
 {
-    treePane = new ProjectTreePane(&frame, &frame);
+    treePane = new CProjectTree(&frame, &AppIcons::ForType, &frame);
     treePane->setAllowedAreas(Qt::AllDockWidgetAreas);
     frame.addDockWidget(Qt::LeftDockWidgetArea, treePane);
     propertyPane = new CPropertyView(&frame);
@@ -146,7 +147,11 @@ void PaneWiring::PropertyChanged(CMFCMyPropertyGridProperty& property)
     XControl* control = currentControl;
     if (!control)
         return;
-    if (control->OnPropertyChanged(property) && property.data == PropertyId::kName)
+    if (!control->OnPropertyChanged(property))
+        return;
+    // Page properties are not undo steps; the mark must not depend on that.
+    control->NoteModified();
+    if (property.data == PropertyId::kName)
         UpdateTreeItem(control);
 }
 

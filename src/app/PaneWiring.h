@@ -7,7 +7,7 @@
 class CMainFrame;
 class CMFCMyPropertyGridProperty;
 class ProjectData;
-class ProjectTreePane;
+class CProjectTree;
 class CProjectCheckPane;
 class CPropertyView;
 class XControl;
@@ -22,7 +22,7 @@ public:
 
     // Creates both panes and docks them on the frame.
     void CreatePanes();
-    ProjectTreePane* TreePane() const { return treePane; }
+    CProjectTree* TreePane() const { return treePane; }
     CPropertyView* PropPane() const { return propertyPane; }
     CProjectCheckPane* CheckPane() const { return checkPane; }
     void RelabelPanes() const;
@@ -61,7 +61,7 @@ private:
     bool AddCopy(XControl* source, XPage* page);
 
     CMainFrame& frame;
-    ProjectTreePane* treePane = nullptr;
+    CProjectTree* treePane = nullptr;
     CPropertyView* propertyPane = nullptr;
     CProjectCheckPane* checkPane = nullptr;
     XControl* currentControl = nullptr;

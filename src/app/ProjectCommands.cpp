@@ -1,6 +1,7 @@
 #include "ProjectCommands.h"
 
 #include "CMainFrame.h"
+#include "FrameRecovery.h"
 #include "base/AppPaths.h"
 #include "base/FileUtil.h"
 #include "base/IniFile.h"
@@ -105,7 +106,8 @@ void ProjectCommands::ReopenLast()
 {
     const QString path =
         Profile::ReadString(AppPaths::GetSettingsPath(), kInfo, kProjectFilePath, QString(), kMaxPathLength);
-    if (!path.isEmpty() && QFileInfo(path).isFile())
+    // A restored recovery copy of the same project is already open.
+    if (!path.isEmpty() && QFileInfo(path).isFile() && !IsFolderOpen(QFileInfo(path).absolutePath()))
         OpenFile(path, false);
 }
 
@@ -116,16 +118,22 @@ void ProjectCommands::WriteLast() const
                          current ? current->GetDataFilePath() : QString());
 }
 
-void ProjectCommands::Save()
+bool ProjectCommands::SaveProject(ProjectData* project)
 {
-    ProjectData* project = frame.CurrentProject();
-    if (!project)
-        return;
     frame.setFocus(); // an editor of the property pane commits its value
     if (!project->SaveProjectFile()) {
         ShowMessage("74", "70");
-        return;
+        return false;
     }
+    frame.Recovery().Forget(project);
+    return true;
+}
+
+void ProjectCommands::Save()
+{
+    ProjectData* project = frame.CurrentProject();
+    if (!project || !SaveProject(project))
+        return;
     ShowMessageText(TranslateFormat("388", {QString::fromUtf8(Versions::kBuildVersion),
                                             QString::fromUtf8(Versions::kMinRuntimeVersion)}),
                     "70");
@@ -136,13 +144,8 @@ void ProjectCommands::Close()
     ProjectData* project = frame.CurrentProject();
     if (!project)
         return;
-    if (ShowMessage("75", "70", kButtonsCancelOk) == kIdOk) {
-        frame.setFocus();
-        if (!project->SaveProjectFile()) {
-            ShowMessage("74", "70");
-            return;
-        }
-    }
+    if (ShowMessage("75", "70", kButtonsCancelOk) == kIdOk && !SaveProject(project))
+        return;
     frame.CloseProject(project);
 }
 
@@ -188,6 +191,8 @@ void ProjectCommands::Transmit()
     if (errors > 0
         && ShowMessageText(TranslateFormat("1075", {QString::number(errors)}), "70", kButtonsNoYes) != kIdYes)
         return;
+    // A transfer that hangs the editor must not take unsaved work with it.
+    frame.Recovery().WriteAll();
     CTransmissionProjectDlg dlg(&frame, project->folder, project->GetName(), &frame);
     dlg.exec();
 }
@@ -227,13 +232,9 @@ bool ProjectCommands::ConfirmExit()
     if (answer == kIdCancel)
         return false;
     if (answer == kIdYes) {
-        frame.setFocus();
-        for (const auto& p : frame.Projects()) {
-            if (!p->SaveProjectFile()) {
-                ShowMessage("74", "70");
+        for (const auto& p : frame.Projects())
+            if (!SaveProject(p.get()))
                 return false;
-            }
-        }
     }
     return true;
 }

@@ -35,9 +35,11 @@ public:
     // Asks whether to save the open projects; false keeps the frame open (cancelled,
     // or a save failed).
     bool ConfirmExit();
+    bool IsFolderOpen(const QString& folder) const;
 
 private:
-    bool IsFolderOpen(const QString& folder) const;
+    // Saves with the pane's edit committed; shows the failure. Drops the recovery copy.
+    bool SaveProject(ProjectData* project);
 
     CMainFrame& frame;
 };

@@ -23,4 +23,6 @@ public:
     // An element named an image that is not in the image folder (it now shows none);
     // element is null for an image of the project's own list.
     virtual void NoteMissingImage(const XControl* element, const QString& name) {}
+    // Something the project file holds has changed since the last save.
+    virtual void MarkModified() {}
 };

@@ -136,6 +136,7 @@ bool ProjectData::AddImage(const QString& sourcePath, const QString& name)
         return false;
     }
     images.append(name);
+    MarkModified();
     return true;
 }
 
@@ -157,6 +158,7 @@ XPage* ProjectData::NewPage(int typeNumber, const QString& name)
     page->projectData = this;
     page->mainDelegate = ElementMainDelegate();
     pages.append(page);
+    MarkModified();
     return page;
 }
 
@@ -173,6 +175,7 @@ void ProjectData::DeletePage(XPage* page)
     }
     pages.removeOne(page);
     delete page;
+    MarkModified();
 }
 
 bool ProjectData::MovePageAfter(XPage* page, XPage* target)
@@ -181,6 +184,7 @@ bool ProjectData::MovePageAfter(XPage* page, XPage* target)
         return false;
     pages.removeOne(page);
     pages.insert(pages.indexOf(target) + 1, page);
+    MarkModified();
     return true;
 }
 
@@ -190,6 +194,7 @@ void ProjectData::Resize(int newWidth, int newHeight)
     const int oldHeight = screen.height;
     screen.width = newWidth;
     screen.height = newHeight;
+    MarkModified();
     ControlMainDelegate* md = ElementMainDelegate();
     for (XPage* p : pages) {
         if (md)
@@ -232,6 +237,30 @@ bool ProjectData::SaveProjectFile()
         ShowMessageText(TranslateFormat("923", {target}), "70");
         return false;
     }
+    const quint64 written = changeCount;
+    if (!WriteDataFile(target))
+        return false;
+    if (!loadedFile.isEmpty())
+        loadedFile = target; // from now on this project owns the folder's file
+    savedChangeCount = written;
+    return true;
+}
+
+bool ProjectData::WriteCopyInto(const QString& otherFolder)
+{
+    // The text images are written beside the data file of the copy, so the project's own
+    // folder keeps the images of its last save.
+    const QString ownFolder = folder;
+    const QString ownFile = loadedFile;
+    folder = otherFolder;
+    const bool ok = WriteDataFile(GetDataFilePath());
+    folder = ownFolder;
+    loadedFile = ownFile;
+    return ok;
+}
+
+bool ProjectData::WriteDataFile(const QString& target)
+{
     if (!EnsureFolders())
         return false;
     MyFile file;
@@ -259,11 +288,7 @@ bool ProjectData::SaveProjectFile()
             return false;
         }
     }
-    if (!file.Close())
-        return false;
-    if (!loadedFile.isEmpty())
-        loadedFile = target; // from now on this project owns the folder's file
-    return true;
+    return file.Close();
 }
 
 QString ProjectData::LoadFailureText(const MyFile& file) const
@@ -294,14 +319,19 @@ QString ProjectData::LoadFailureText(const MyFile& file) const
     }
 }
 
-bool ProjectData::LoadProjectFile(const QString& path, QString& message)
+bool ProjectData::LoadProjectFile(const QString& path, QString& message, const QString& projectFolder)
 {
     message.clear();
     MyFile file;
     if (!file.OpenRead(path))
         return false;
-    folder = QFileInfo(path).absolutePath();
-    loadedFile = QFileInfo(path).absoluteFilePath();
+    if (projectFolder.isEmpty()) {
+        folder = QFileInfo(path).absolutePath();
+        loadedFile = QFileInfo(path).absoluteFilePath();
+    } else {
+        folder = QDir::cleanPath(QFileInfo(projectFolder).absoluteFilePath());
+        loadedFile = GetDataFilePath();
+    }
 
     const int v = file.ReadWord();
     if (!(v & 0x8000)) {

@@ -30,11 +30,21 @@ public:
     bool AddImage(const QString& sourcePath, const QString& name) override;
     ProjectData* GetProject() override { return this; }
     void NoteMissingImage(const XControl* element, const QString& name) override;
+    void MarkModified() override { ++changeCount; }
+
+    // Unsaved changes: any change since the last successful save (or load).
+    bool IsModified() const { return changeCount != savedChangeCount; }
+    // Grows with every change; a recovery copy taken at one count is current until the next.
+    quint64 ChangeCount() const { return changeCount; }
 
     bool SaveProjectFile();
+    // Writes the data file and the text images into another folder, leaving the project
+    // file, its folder and the unsaved-changes mark alone (for recovery copies).
+    bool WriteCopyInto(const QString& otherFolder);
     // On failure message holds the text to show, or is empty (the caller then shows
-    // the general load failure).
-    bool LoadProjectFile(const QString& path, QString& message);
+    // the general load failure). projectFolder, when given, is the folder the project
+    // belongs to (images, later saves) when the file read lies elsewhere.
+    bool LoadProjectFile(const QString& path, QString& message, const QString& projectFolder = QString());
     void BuildTree();
     XPage* NewPage(int typeNumber, const QString& name);
     void DeletePage(XPage* page);
@@ -79,6 +89,9 @@ public:
 
 private:
     bool EnsureFolders() const;
+    bool WriteDataFile(const QString& target);
+    quint64 changeCount = 0;
+    quint64 savedChangeCount = 0;
     QString LoadFailureText(const class MyFile& file) const;
 };
 

@@ -1,6 +1,7 @@
 #include "XControl.h"
 
 #include "ControlMainDelegate.h"
+#include "ControlProjectDataDelegate.h"
 #include "FieldTable.h"
 #include "MyFile.h"
 #include "PageWindow.h"
@@ -333,6 +334,12 @@ void XControl::RecordChange(XControl* snapshot)
         page->PushCommand(new TControlChangeCommand(snapshot, this));
     else
         delete snapshot;
+}
+
+void XControl::NoteModified() const
+{
+    if (projectData)
+        projectData->MarkModified();
 }
 
 void XControl::InvalidatePageWindow() const

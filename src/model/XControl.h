@@ -109,6 +109,9 @@ public:
     bool ApplySize(CMFCMyPropertyGridProperty& property, bool width);
     // Repaints the design view of the element's page, if it is open.
     void InvalidatePageWindow() const;
+    // Tells the project that something it saves has changed (edits that are not undo
+    // steps, such as those made in a control's own dialogs, call it themselves).
+    void NoteModified() const;
 
     // A new element of the same class filled by CopyFrom (the undo snapshots).
     XControl* Clone(bool withIdentity) const;

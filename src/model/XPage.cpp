@@ -400,6 +400,7 @@ void XPage::MoveControlAfter(XControl* control, XControl* other)
         return;
     controls.removeOne(control);
     controls.insert(controls.indexOf(other) + 1, control);
+    NoteModified();
 }
 
 void XPage::FillSliderOptions(CMFCMyPropertyGridProperty& property) const
@@ -493,6 +494,7 @@ void XPage::PushCommands(TActionCommands* group)
     }
     PushLimited(undoList, group);
     DeleteGroups(redoList);
+    NoteModified();
 }
 
 void XPage::Undo()
@@ -502,6 +504,7 @@ void XPage::Undo()
     TActionCommands* group = undoList.takeLast();
     group->Execute();
     PushLimited(redoList, group);
+    NoteModified();
 }
 
 void XPage::Redo()
@@ -511,6 +514,7 @@ void XPage::Redo()
     TActionCommands* group = redoList.takeLast();
     group->Execute();
     PushLimited(undoList, group);
+    NoteModified();
 }
 
 void XPage::ForEachHistoryControl(const std::function<void(XControl*)>& fn) const

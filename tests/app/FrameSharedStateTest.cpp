@@ -1,7 +1,7 @@
 #include "FrameFixture.h"
 
 #include "app/Commands.h"
-#include "app/ProjectTreePane.h"
+#include "editor/ui/CProjectTree.h"
 #include "editor/ui/CPropertyView.h"
 #include "controls/XButton.h"
 #include "model/TypeRegistry.h"

@@ -2,7 +2,7 @@
 
 #include "app/CMyMenuBar.h"
 #include "app/CMyToolBar.h"
-#include "app/ProjectTreePane.h"
+#include "editor/ui/CProjectTree.h"
 #include "editor/ui/CPropertyView.h"
 
 #include <QAction>

@@ -1,35 +1,39 @@
-#include "ProjectTreePane.h"
+#include "CProjectTree.h"
 
-#include "AppIcons.h"
 #include "editor/MarvolentaViewMainDelegate.h"
 #include "editor/ProjectTreeParentDelegate.h"
 #include "model/XControl.h"
 #include "model/XPage.h"
 
-#include "editor/ui/CControlTreeCtrl.h"
 
 #include <QTreeWidget>
 
-ProjectTreePane::ProjectTreePane(ProjectTreeParentDelegate* delegate, QWidget* parent)
+CProjectTree::CProjectTree(ProjectTreeParentDelegate* delegate, IconSource icons, QWidget* parent)
     : QDockWidget(parent)
     , delegate(delegate)
+    , icons(std::move(icons))
     , tree(new CControlTreeCtrl(delegate, this))
 {
     setObjectName(QStringLiteral("ProjectTreePane"));
     setWidget(tree);
 }
 
-XControl* ProjectTreePane::ElementOf(const QTreeWidgetItem* item)
+QIcon CProjectTree::Icon(int typeNumber) const
+{
+    return icons ? icons(typeNumber) : QIcon();
+}
+
+XControl* CProjectTree::ElementOf(const QTreeWidgetItem* item)
 {
     return CControlTreeCtrl::ElementOf(item);
 }
 
-ProjectData* ProjectTreePane::ProjectOf(const QTreeWidgetItem* item)
+ProjectData* CProjectTree::ProjectOf(const QTreeWidgetItem* item)
 {
     return CControlTreeCtrl::ProjectOf(item);
 }
 
-QTreeWidgetItem* ProjectTreePane::FindProjectItem(const ProjectData* project) const
+QTreeWidgetItem* CProjectTree::FindProjectItem(const ProjectData* project) const
 {
     for (int i = 0; i < tree->topLevelItemCount(); ++i) {
         QTreeWidgetItem* item = tree->topLevelItem(i);
@@ -39,7 +43,7 @@ QTreeWidgetItem* ProjectTreePane::FindProjectItem(const ProjectData* project) co
     return nullptr;
 }
 
-QTreeWidgetItem* ProjectTreePane::FindItem(const XControl* element) const
+QTreeWidgetItem* CProjectTree::FindItem(const XControl* element) const
 {
     if (!element)
         return nullptr;
@@ -64,7 +68,7 @@ QTreeWidgetItem* ProjectTreePane::FindItem(const XControl* element) const
     return nullptr;
 }
 
-void ProjectTreePane::InsertItem(ProjectData* project, XControl* element, const QString& label,
+void CProjectTree::InsertItem(ProjectData* project, XControl* element, const QString& label,
                                  int positionKind, bool expand)
 {
 
@@ -72,7 +76,7 @@ void ProjectTreePane::InsertItem(ProjectData* project, XControl* element, const 
         if (FindProjectItem(project))
             return;
         QTreeWidgetItem* item = CControlTreeCtrl::MakeProjectItem(project, label);
-        item->setIcon(0, AppIcons::ForType(TreePosition::kProject));
+        item->setIcon(0, Icon(TreePosition::kProject));
         tree->addTopLevelItem(item);
         item->setExpanded(true);
         return;
@@ -82,7 +86,7 @@ void ProjectTreePane::InsertItem(ProjectData* project, XControl* element, const 
     if (!projectItem || !element)
         return;
     QTreeWidgetItem* item = CControlTreeCtrl::MakeElementItem(element, label);
-    item->setIcon(0, AppIcons::ForType(element->GetType()));
+    item->setIcon(0, Icon(element->GetType()));
 
     QTreeWidgetItem* parentItem = projectItem;
     if (positionKind == 0) {
@@ -90,7 +94,7 @@ void ProjectTreePane::InsertItem(ProjectData* project, XControl* element, const 
         int at = 0;
         for (int i = 0; i < projectItem->childCount(); ++i) {
             XControl* e = ElementOf(projectItem->child(i));
-            if (e && e->GetType() == 0)
+            if (e && e->GetType() == ElementType::kPage)
                 at = i + 1;
         }
         projectItem->insertChild(at, item);
@@ -109,28 +113,36 @@ void ProjectTreePane::InsertItem(ProjectData* project, XControl* element, const 
         parentItem->setExpanded(true);
 }
 
-void ProjectTreePane::RelabelItem(XControl* element)
+void CProjectTree::RelabelItem(XControl* element)
 {
     if (QTreeWidgetItem* item = FindItem(element))
         item->setText(0, element->name);
 }
 
-void ProjectTreePane::RemoveItem(XControl* element)
+void CProjectTree::RemoveItem(XControl* element)
 {
     delete FindItem(element);
 }
 
-void ProjectTreePane::RemoveProject(ProjectData* project)
+void CProjectTree::RemoveProject(ProjectData* project)
 {
     delete FindProjectItem(project);
 }
 
-void ProjectTreePane::MoveItemBehind(QTreeWidgetItem* item, QTreeWidgetItem* target)
+void CProjectTree::MarkProject(const ProjectData* project, const QString& name, bool modified)
+{
+    QTreeWidgetItem* item = FindProjectItem(project);
+    const QString label = modified ? name + QStringLiteral(" *") : name;
+    if (item && item->text(0) != label)
+        item->setText(0, label);
+}
+
+void CProjectTree::MoveItemBehind(QTreeWidgetItem* item, QTreeWidgetItem* target)
 {
     tree->MoveItemBehind(item, target);
 }
 
-void ProjectTreePane::MoveItemDown(XControl* control)
+void CProjectTree::MoveItemDown(XControl* control)
 {
     QTreeWidgetItem* item = FindItem(control);
     if (!item || !item->parent())
@@ -141,7 +153,7 @@ void ProjectTreePane::MoveItemDown(XControl* control)
         MoveItemBehind(item, next);
 }
 
-void ProjectTreePane::MoveItemUp(XControl* control)
+void CProjectTree::MoveItemUp(XControl* control)
 {
     QTreeWidgetItem* item = FindItem(control);
     if (!item || !item->parent())

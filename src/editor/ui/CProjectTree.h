@@ -3,6 +3,9 @@
 #include "editor/ui/CControlTreeCtrl.h"
 
 #include <QDockWidget>
+#include <QIcon>
+
+#include <functional>
 
 class ProjectData;
 class ProjectTreeParentDelegate;
@@ -13,10 +16,14 @@ class XControl;
 // The docked project tree: every open project with its pages, sub-pages and their
 // controls. Items point at the objects they show; the tree follows the model and passes
 // the user's clicks to the main frame.
-class ProjectTreePane : public QDockWidget {
+class CProjectTree : public QDockWidget {
     Q_OBJECT
 public:
-    explicit ProjectTreePane(ProjectTreeParentDelegate* delegate, QWidget* parent = nullptr);
+    // The icon of a type number (TreePosition::kProject for projects); the application
+    // paints them.
+    using IconSource = std::function<QIcon(int typeNumber)>;
+
+    CProjectTree(ProjectTreeParentDelegate* delegate, IconSource icons, QWidget* parent = nullptr);
 
     // positionKind: 100 the project itself (element null), 0 a page, 1 a sub-page, any
     // other value a control (under its page's item).
@@ -27,6 +34,8 @@ public:
     void RelabelItem(XControl* element);
     void RemoveItem(XControl* element);
     void RemoveProject(ProjectData* project);
+    // Labels a project's item with its name, marked while it has unsaved changes.
+    void MarkProject(const ProjectData* project, const QString& name, bool modified);
     // Moves an item (with its children) directly behind another under the target's parent.
     void MoveItemBehind(QTreeWidgetItem* item, QTreeWidgetItem* target);
     void MoveItemDown(XControl* control);
@@ -38,6 +47,9 @@ public:
     static ProjectData* ProjectOf(const QTreeWidgetItem* item);
 
 private:
+    QIcon Icon(int typeNumber) const;
+
     ProjectTreeParentDelegate* delegate;
+    IconSource icons;
     CControlTreeCtrl* tree;
 };
