@@ -18,7 +18,7 @@
 namespace {
 
 constexpr int kTreePaneWidth = 220;
-constexpr int kPropertyPaneWidth = 260;
+constexpr int kPropertyPaneWidth = 300;
 
 ProjectData* ProjectOf(const XControl* element)
 {

@@ -11,10 +11,14 @@
 #include <QPainter>
 #include <QTimer>
 
+#include <algorithm>
+
 namespace {
 
 enum Role { IdRole = Qt::UserRole, GroupRole };
 constexpr int kCaptionColumnWidth = 110;
+// Captions are fitted up to this share of the width; the values keep the rest.
+constexpr double kMaxCaptionShare = 0.55;
 const QColor kPlaceholderGrey(0xA0, 0xA0, 0xA0);
 
 
@@ -49,6 +53,11 @@ CMFCMyPropertyGridCtrl::CMFCMyPropertyGridCtrl(QWidget* parent)
     header()->setSectionResizeMode(0, QHeaderView::Interactive);
     header()->setStretchLastSection(true);
     setColumnWidth(0, kCaptionColumnWidth);
+    // Once the user sizes the caption column, it keeps that size.
+    connect(header(), &QHeaderView::sectionResized, this, [this](int section) {
+        if (section == 0 && !fittingCaptions)
+            captionsSizedByUser = true;
+    });
     setItemDelegateForColumn(1, new PropertyEditorDelegate(this));
 
     description->setObjectName(QStringLiteral("PropertyDescription"));
@@ -112,15 +121,39 @@ void CMFCMyPropertyGridCtrl::Rebuild()
             item->setExpanded(true);
         }
     }
-    if (hadCurrent) {
-        for (QTreeWidgetItemIterator it(this); *it; ++it) {
-            if (!(*it)->data(0, GroupRole).toBool() && (*it)->data(0, IdRole).toUInt() == current) {
-                setCurrentItem(*it, 1); // the same row stays current after a refill
-                break;
-            }
-        }
+    // The same row stays current after a refill; otherwise the first row is, so that its
+    // description shows and the keyboard has a row to start from.
+    QTreeWidgetItem* first = nullptr;
+    QTreeWidgetItem* same = nullptr;
+    for (QTreeWidgetItemIterator it(this); *it && !same; ++it) {
+        if ((*it)->data(0, GroupRole).toBool())
+            continue;
+        if (!first)
+            first = *it;
+        if (hadCurrent && (*it)->data(0, IdRole).toUInt() == current)
+            same = *it;
     }
+    if (same || first)
+        setCurrentItem(same ? same : first, 1);
+    FitCaptions();
     setUpdatesEnabled(true);
+}
+
+void CMFCMyPropertyGridCtrl::FitCaptions()
+{
+    if (captionsSizedByUser || topLevelItemCount() == 0)
+        return;
+    fittingCaptions = true;
+    resizeColumnToContents(0);
+    const int most = static_cast<int>(viewport()->width() * kMaxCaptionShare);
+    setColumnWidth(0, std::clamp(columnWidth(0), kCaptionColumnWidth, std::max(kCaptionColumnWidth, most)));
+    fittingCaptions = false;
+}
+
+void CMFCMyPropertyGridCtrl::resizeEvent(QResizeEvent* event)
+{
+    QTreeWidget::resizeEvent(event);
+    FitCaptions();
 }
 
 void CMFCMyPropertyGridCtrl::AddItems(QTreeWidgetItem* parent, const CMFCMyPropertyGridProperty& property)

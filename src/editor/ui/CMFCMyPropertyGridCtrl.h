@@ -51,8 +51,11 @@ Q_SIGNALS:
 protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
+    // The caption column as wide as its longest caption, within bounds.
+    void FitCaptions();
     void AddItems(QTreeWidgetItem* parent, const CMFCMyPropertyGridProperty& property);
     void ShowValue(QTreeWidgetItem* item, const CMFCMyPropertyGridProperty& property);
     QTreeWidgetItem* ItemFor(const CMFCMyPropertyGridProperty* property) const;
@@ -62,4 +65,6 @@ private:
     QLabel* description;
     int committing = 0;
     bool rebuildPending = false;
+    bool fittingCaptions = false;
+    bool captionsSizedByUser = false;
 };
