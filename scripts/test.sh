@@ -5,6 +5,10 @@
 #               whole suite there; the normal build in build/ is left alone.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+# Compiler cache entries keyed on paths relative to the checkout, so that another clone
+# (a CI run, a second worktree) reuses them.
+export CCACHE_BASEDIR="${CCACHE_BASEDIR:-$PWD}"
+export CCACHE_NOHASHDIR=1
 sanitize=0
 for arg in "$@"; do
   case "$arg" in

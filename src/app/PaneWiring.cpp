@@ -83,6 +83,7 @@ void PaneWiring::SelectControl(XControl* control)
     }
     currentControl = control;
     FillPropertyPane();
+    treePane->ShowCurrent(control);
     XPage* page = control->page;
     if (!page)
         return;

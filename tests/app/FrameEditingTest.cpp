@@ -182,6 +182,12 @@ TEST_F(FrameEditing, TheTreeMirrorsALoadedProjectInOrder)
         }
     }
     EXPECT_GT(controls, 20);
+
+    // A control made current elsewhere is highlighted in the tree, its page opened.
+    XControl* last = expected.back()->controls.back();
+    frame->SelectControl(last);
+    EXPECT_EQ(Tree()->currentItem(), Item(last));
+    EXPECT_TRUE(Item(last)->parent()->isExpanded());
     Refresh();
     EXPECT_FALSE(frame->isWindowModified()) << "a file just opened has no unsaved changes";
     EXPECT_FALSE(TreeMarked());

@@ -119,6 +119,15 @@ void CProjectTree::RelabelItem(XControl* element)
         item->setText(0, element->name);
 }
 
+void CProjectTree::ShowCurrent(const XControl* element)
+{
+    QTreeWidgetItem* item = FindItem(element);
+    if (!item || tree->currentItem() == item)
+        return;
+    tree->setCurrentItem(item);
+    tree->scrollToItem(item);
+}
+
 void CProjectTree::RemoveItem(XControl* element)
 {
     delete FindItem(element);

@@ -32,6 +32,9 @@ public:
     QTreeWidgetItem* FindItem(const XControl* element) const;
     QTreeWidgetItem* FindProjectItem(const ProjectData* project) const;
     void RelabelItem(XControl* element);
+    // Highlights the item of the element that became current elsewhere (a click in a
+    // view, a finding of the check), acting on nothing.
+    void ShowCurrent(const XControl* element);
     void RemoveItem(XControl* element);
     void RemoveProject(ProjectData* project);
     // Labels a project's item with its name, marked while it has unsaved changes.
