@@ -168,9 +168,10 @@ const PropertyTable* XScrollPreviewFrame::Properties() const
         Prop::NameRows(),
         Prop::SizeRows(),
         {
-            Prop::Image<&C::imageFile>(PropertyId::kImage, "277", "96").Button([](XControl& c, CMFCMyPropertyGridProperty&) {
-                return static_cast<C&>(c).ChooseImage(false) ? 1 : 0;
-            }),
+            Prop::Image<&C::imageFile>(PropertyId::kImage, "277", "96")
+                .Button([](XControl& c, CMFCMyPropertyGridProperty&) {
+                    return static_cast<C&>(c).ChooseImage(false) ? 1 : 0;
+                }),
             Prop::Int<&C::rows>(PropertyId::kRows, "238", 1, kMaxRows, "240"),
             Prop::Int<&C::columns>(PropertyId::kColumns, "239", 1, kMaxColumns, "241"),
             Prop::YesNo<&C::flag1>(PropertyId::kScrollFlag1, "1201").Describe("1209").Effects(0),

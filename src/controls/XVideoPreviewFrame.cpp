@@ -70,9 +70,10 @@ const PropertyTable* XVideoPreviewFrame::Properties() const
         {
             Prop::YesNo<&C::hollow>(PropertyId::kHollow, "89"),
             Prop::Colour<&C::fillColor>(PropertyId::kFillColour, "90"),
-            Prop::Image<&C::imageFile>(PropertyId::kImage, "277", "96").Button([](XControl& c, CMFCMyPropertyGridProperty&) {
-                return static_cast<C&>(c).ChooseImage(false) ? 1 : 0;
-            }),
+            Prop::Image<&C::imageFile>(PropertyId::kImage, "277", "96")
+                .Button([](XControl& c, CMFCMyPropertyGridProperty&) {
+                    return static_cast<C&>(c).ChooseImage(false) ? 1 : 0;
+                }),
             Prop::Text<&C::text>(PropertyId::kText, "92"),
             FontNameRow(Redraw),
             Prop::Int<&C::fontSize>(PropertyId::kFontSize, "93", kMinFontSize, kMaxFontSize, "117"),

@@ -202,6 +202,15 @@ TEST_F(VideoRecordTest, ScrollPreviewWritesItsDevicesAfterTheCount)
         f.WriteString(d.uhdAddress);
     }
     ExpectRecord(*scroll, f.Written());
+
+    // More devices than the count word can say would be written with a wrong count.
+    while (scroll->Devices().size() < 0xFFFF)
+        scroll->GetDeviceList().append(new DeviceInfoItem);
+    NewRecord(f);
+    EXPECT_TRUE(scroll->Save(f));
+    scroll->GetDeviceList().append(new DeviceInfoItem);
+    NewRecord(f);
+    EXPECT_FALSE(scroll->Save(f));
 }
 
 TEST_F(VideoRecordTest, ComboBoxWritesExactlyRowsTimesColumnsChannelsWithoutACount)
