@@ -17,12 +17,17 @@
 #include "XRecording.h"
 #include "XRVS.h"
 #include "XRectangle.h"
+#include "XScrollPreviewFrame.h"
 #include "XSensor.h"
 #include "XSlider.h"
 #include "XSliderPhoto.h"
 #include "XText.h"
+#include "XVideoComboBox.h"
+#include "XVideoPreview.h"
+#include "XVideoPreviewFrame.h"
 #include "XVolumeBar.h"
 #include "XWeather.h"
+#include "XWebCamera.h"
 #include "model/TypeRegistry.h"
 
 namespace {
@@ -54,6 +59,12 @@ const ElementClassRegistration kClasses[] = {
     {kSliderPhoto, &Make<XSliderPhoto>},
     {kVolumeBar, &Make<XVolumeBar>},
     {kDanteVolumeBar, &Make<XDanteVolumeBar>},
+    // Video controls.
+    {kWebCamera, &Make<XWebCamera>},
+    {kVideoPreview, &Make<XVideoPreview>},
+    {kVideoPreviewFrame, &Make<XVideoPreviewFrame>},
+    {kScrollPreviewFrame, &Make<XScrollPreviewFrame>},
+    {kVideoComboBox, &Make<XVideoComboBox>},
     // Platform and service controls.
     {kDaHua, &Make<XDaHua>},
     {kIVMS8200, &Make<XIVMS8200>},

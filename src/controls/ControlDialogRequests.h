@@ -22,3 +22,20 @@ struct SendCodeDialogRequest {
     static QString Name() { return QStringLiteral("sendcode"); }
     SetSendCodeDelegate* delegate = nullptr;
 };
+
+class DeviceInfoManageDelegate;
+struct VideoChannel;
+
+// The device information dialog on the device list of a scrolling video preview; the
+// dialog changes the list in place and returns 0.
+struct DeviceInfoDialogRequest {
+    static QString Name() { return QStringLiteral("deviceinfo"); }
+    DeviceInfoManageDelegate* owner = nullptr;
+};
+
+// The RTSP dialog on one channel of a video combo box: on OK (1) the channel holds the
+// entered name and addresses, trimmed and checked.
+struct RtspInfoDialogRequest {
+    static QString Name() { return QStringLiteral("rtspinfo"); }
+    VideoChannel* channel = nullptr;
+};

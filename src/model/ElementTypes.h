@@ -131,5 +131,19 @@ enum : unsigned {
     kLoginColour3 = 93,
     kLoginColour4 = 94,
     kResultCount = 97,
+    // Video controls.
+    kRows = 47,
+    kColumns = 48,
+    kPreviewFlag = 49,
+    kStreamAddresses = 52,
+    kDeviceList = 52, // the scrolling preview's button row
+    kCameraAddress = 33,
+    kScrollFlag1 = 62,
+    kScrollFlag2 = 63,
+    kScrollFlag3 = 65,
+    kScrollSetting1 = 66,
+    kScrollSetting2 = 67,
+    kScrollSetting3 = 74,
+    kComboBoxId = 68, // the same row as the recorder's ID
 };
 }

@@ -103,6 +103,15 @@ void MyFile::FailRange(int typeNumber, qint64 recordOffset)
     errorOffset = recordOffset;
 }
 
+void MyFile::FailCount(int typeNumber, qint64 count)
+{
+    if (Failed())
+        return;
+    failedType = typeNumber;
+    failedCount = count;
+    Fail(Error::BadCount);
+}
+
 bool MyFile::Put(const QByteArray& bytes)
 {
     if (!writing || Failed())

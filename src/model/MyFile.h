@@ -17,7 +17,7 @@ class QSaveFile;
 // failed save leaves the last good file in place.
 class MyFile {
 public:
-    enum class Error { None, Truncated, BadNumber, StringTooLong, UnknownType, UnknownVersion, OutOfRange, Open, Write };
+    enum class Error { None, Truncated, BadNumber, StringTooLong, UnknownType, UnknownVersion, OutOfRange, BadCount, Open, Write };
 
     // A stored string holds at most this many UTF-16 code units (4094 bytes).
     static constexpr int kMaxStringUnits = 2047;
@@ -53,7 +53,12 @@ public:
     void FailElement(int typeNumber, int version, bool typeKnown);
     // An element whose position lies outside what the editor can draw or compute with.
     void FailRange(int typeNumber, qint64 recordOffset);
+    // A list whose stored count cannot be right: more entries than the rest of the file
+    // can hold, or a count outside what the element allows. Refused before anything is
+    // allocated for it.
+    void FailCount(int typeNumber, qint64 count);
     int FailedType() const { return failedType; }
+    qint64 FailedCount() const { return failedCount; }
     int FailedVersion() const { return failedVersion; }
 
     bool Failed() const { return error != Error::None; }
@@ -61,6 +66,8 @@ public:
     qint64 ErrorOffset() const { return errorOffset; }
     qint64 Position() const { return pos; }
     bool AtEnd() const { return pos >= data.size(); }
+    // Reading: the characters not read yet.
+    qint64 Remaining() const { return writing ? 0 : data.size() - pos; }
     const QByteArray& Written() const { return data; }
 
 private:
@@ -75,5 +82,6 @@ private:
     qint64 errorOffset = 0;
     int failedType = -1;
     int failedVersion = -1;
+    qint64 failedCount = 0;
     std::unique_ptr<QSaveFile> out;
 };

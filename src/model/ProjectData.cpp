@@ -311,6 +311,8 @@ QString ProjectData::LoadFailureText(const MyFile& file) const
     case MyFile::Error::UnknownVersion:
         return TranslateFormat("905", {QString::number(file.FailedVersion()),
                                                        GetTypeKey(file.FailedType()), at});
+    case MyFile::Error::BadCount:
+        return TranslateFormat("1200", {GetTypeKey(file.FailedType()), at, QString::number(file.FailedCount())});
     case MyFile::Error::OutOfRange:
         return TranslateFormat("1100", {GetTypeKey(file.FailedType()), at,
                                         QString::number(WorkLimits::kMaxCoordinate)});

@@ -213,12 +213,14 @@ TEST_F(InterlockDialogTest, SetInterlockArmsTheAssignmentMode)
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
 }
 
-TEST(ControlDialogRunners, BothDialogsAreFiledUnderTheirNames)
+TEST(ControlDialogRunners, EveryDialogIsFiledUnderItsName)
 {
     QStringList filed;
     RegisterControlDialogs([&](const QString& name, DialogRunner runner) {
         filed << name;
         EXPECT_EQ(runner(nullptr), 0); // nothing to run without a request
     });
-    EXPECT_EQ(filed, (QStringList{InterlockDialogRequest::Name(), SendCodeDialogRequest::Name()}));
+    EXPECT_EQ(filed, (QStringList{InterlockDialogRequest::Name(), SendCodeDialogRequest::Name(),
+                                  RtspInfoDialogRequest::Name(), DeviceInfoDialogRequest::Name(),
+                                  QStringLiteral("stream")}));
 }
