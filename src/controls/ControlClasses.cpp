@@ -21,6 +21,7 @@
 #include "XSlider.h"
 #include "XSliderPhoto.h"
 #include "XText.h"
+#include "XVirtualDisplayWall.h"
 #include "XVolumeBar.h"
 #include "XWeather.h"
 #include "model/TypeRegistry.h"
@@ -68,6 +69,9 @@ const ElementClassRegistration kClasses[] = {
     {kFavorites, &Make<XFavorites>},
     {kModeOpen, &Make<XModeOpen>},
     {kModeSave, &Make<XModeSave>},
+    // Display walls.
+    {kVirtualDisplayWall, &Make<XVirtualDisplayWall>},
+    {kSVirtualDisplayWall, &Make<XSVirtualDisplayWall>},
 };
 
 }

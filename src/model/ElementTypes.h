@@ -131,5 +131,16 @@ enum : unsigned {
     kLoginColour3 = 93,
     kLoginColour4 = 94,
     kResultCount = 97,
+    // Grids of screens and previews.
+    kRows = 47,
+    kColumns = 48,
+    // Display walls.
+    kWallText1 = 50,
+    kWallFlag1 = 51,
+    kWallFlag2 = 57,
+    kWallFlag3 = 58,
+    kWallText2 = 59,
+    kWallVersion = 60,
+    kDeviceGeneration = 61,
 };
 }

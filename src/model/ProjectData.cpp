@@ -286,6 +286,10 @@ QString ProjectData::LoadFailureText(const MyFile& file) const
     case MyFile::Error::UnknownVersion:
         return TranslateFormat("905", {QString::number(file.FailedVersion()),
                                                        GetTypeKey(file.FailedType()), at});
+    case MyFile::Error::BadValue:
+        return TranslateFormat("1232", {GetTypeKey(file.FailedType()), at, file.FailedField(),
+                                        QString::number(file.FailedValue()), QString::number(file.FailedLow()),
+                                        QString::number(file.FailedHigh())});
     case MyFile::Error::OutOfRange:
         return TranslateFormat("1100", {GetTypeKey(file.FailedType()), at,
                                         QString::number(WorkLimits::kMaxCoordinate)});

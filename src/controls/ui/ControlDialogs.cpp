@@ -2,6 +2,7 @@
 
 #include "CInterlockDialog.h"
 #include "CSetSendCodeDlg.h"
+#include "DisplayWallDialogs.h"
 #include "controls/ControlDialogRequests.h"
 
 void RegisterControlDialogs(const std::function<void(const QString&, DialogRunner)>& add,
@@ -22,4 +23,5 @@ void RegisterControlDialogs(const std::function<void(const QString&, DialogRunne
         CSetSendCodeDlg dialog(request->delegate, owner());
         return dialog.exec() == QDialog::Accepted ? 1 : 0;
     });
+    RegisterDisplayWallDialogs(add, owner);
 }

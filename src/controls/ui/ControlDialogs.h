@@ -8,7 +8,7 @@ class QWidget;
 
 // The dialogs of the control library, run by name through the UI seam: "interlock"
 // (InterlockDialogRequest) and "sendcode" (SendCodeDialogRequest), both declared in
-// controls/ControlDialogRequests.h. The application's UI implementation calls this once
+// controls/ControlDialogRequests.h, and those of the display walls (DisplayWallDialogs.h). The application's UI implementation calls this once
 // with a function that files each runner under its name; a runner takes the request,
 // runs the dialog modally over parent() and returns 1 when it closed by its action.
 using DialogRunner = std::function<int(void* request)>;

@@ -2,12 +2,14 @@
 
 #include "base/Translation.h"
 #include "controls/ControlDialogRequests.h"
+#include "controls/DisplayWallDialogRequests.h"
 #include "controls/InterlockDlgMainDelegate.h"
 #include "controls/SetSendCodeDelegate.h"
 #include "controls/XButton.h"
 #include "controls/ui/CInterlockDialog.h"
 #include "controls/ui/CSetSendCodeDlg.h"
 #include "controls/ui/ControlDialogs.h"
+#include "model/BrushDialogRequests.h"
 #include "model/HeadlessMainDelegate.h"
 #include "model/NameDialogRequest.h"
 #include "model/ProjectData.h"
@@ -213,12 +215,14 @@ TEST_F(InterlockDialogTest, SetInterlockArmsTheAssignmentMode)
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
 }
 
-TEST(ControlDialogRunners, BothDialogsAreFiledUnderTheirNames)
+TEST(ControlDialogRunners, EveryDialogIsFiledUnderItsName)
 {
     QStringList filed;
     RegisterControlDialogs([&](const QString& name, DialogRunner runner) {
         filed << name;
         EXPECT_EQ(runner(nullptr), 0); // nothing to run without a request
     });
-    EXPECT_EQ(filed, (QStringList{InterlockDialogRequest::Name(), SendCodeDialogRequest::Name()}));
+    EXPECT_EQ(filed, (QStringList{InterlockDialogRequest::Name(), SendCodeDialogRequest::Name(),
+                                  AddressDialogRequest::Name(), DisplayWallScreenDialogRequest::Name(),
+                                  IPGroupDialogRequest::Name()}));
 }
