@@ -92,9 +92,6 @@ TEST_F(DisplayWallTest, ANewWallHasTwoScreensAtTheFirstAddresses)
         EXPECT_EQ(wall->columns, 2);
         EXPECT_EQ(wall->color, 0xFFFFFFu);
         EXPECT_EQ(wall->lineWidth, 0);
-        EXPECT_EQ(wall->wallVersion, 2);
-        EXPECT_EQ(wall->deviceGeneration, 2);
-        EXPECT_EQ(wall->wallFlag3, 0);
         ASSERT_EQ(wall->screens.size(), 2u);
         EXPECT_EQ(Addresses(*wall), (QStringList{QStringLiteral("192.168.1.100"), QStringLiteral("192.168.1.101")}));
         for (int i = 0; i < 2; ++i) {

