@@ -25,6 +25,7 @@
 #include "XVideoComboBox.h"
 #include "XVideoPreview.h"
 #include "XVideoPreviewFrame.h"
+#include "XVirtualDisplayWall.h"
 #include "XVolumeBar.h"
 #include "XWeather.h"
 #include "XWebCamera.h"
@@ -79,6 +80,9 @@ const ElementClassRegistration kClasses[] = {
     {kFavorites, &Make<XFavorites>},
     {kModeOpen, &Make<XModeOpen>},
     {kModeSave, &Make<XModeSave>},
+    // Display walls.
+    {kVirtualDisplayWall, &Make<XVirtualDisplayWall>},
+    {kSVirtualDisplayWall, &Make<XSVirtualDisplayWall>},
 };
 
 }

@@ -1,5 +1,6 @@
 #include "EditorState.h"
 
+#include "base/Ipv4Address.h"
 #include "base/Translation.h"
 #include "model/ControlProjectDataDelegate.h"
 #include "model/ProjectData.h"
@@ -28,7 +29,7 @@ int EditorState::NextSendCode()
 
 QString EditorState::FormatAddress(quint32 a)
 {
-    return QStringLiteral("%1.%2.%3.%4").arg((a >> 24) & 0xFF).arg((a >> 16) & 0xFF).arg((a >> 8) & 0xFF).arg(a & 0xFF);
+    return FormatIpv4Address(a);
 }
 
 QString EditorState::NextBrushAddress()

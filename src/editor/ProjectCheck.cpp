@@ -1,7 +1,9 @@
 #include "ProjectCheck.h"
 
+#include "base/Ipv4Address.h"
 #include "base/Translation.h"
 #include "controls/TextDrawing.h"
+#include "controls/XVirtualDisplayWall.h"
 #include "devicelink/Packaging.h"
 #include "devicelink/StreamAddress.h"
 #include "devicelink/ZipFile.h"
@@ -118,6 +120,13 @@ private:
                 if (row.Has(FieldFlag::Ipv4Address) && !value.isEmpty() && !IsValidIpv4Address(value))
                     Add(Severity::Error, "bad-address", page, element, "1064", {value});
             }
+        }
+        // A wall keeps its addresses in its screens, beyond what the rows describe.
+        if (const auto* wall = dynamic_cast<const XVirtualDisplayWall*>(element)) {
+            for (const DisplayWallScreen& screen : wall->screens)
+                for (const QString& address : QStringList(screen.ipAddress) + screen.ipGroup)
+                    if (!IsValidIpv4Address(address))
+                        Add(Severity::Error, "bad-address", page, element, "1064", {address});
         }
         for (const QString& image : element->ImageNames()) {
             used.insert(image);

@@ -7,6 +7,7 @@
 // addresses of video previews and hyperlinks). On OK (result 1) the fields hold the
 // values chosen.
 struct AddressDialogRequest {
+    static QString Name() { return QStringLiteral("address"); }
     QString title;
     quint32 address = 0; // IPv4, most significant byte first
 };

@@ -145,5 +145,13 @@ enum : unsigned {
     kScrollSetting2 = 67,
     kScrollSetting3 = 74,
     kComboBoxId = 68, // the same row as the recorder's ID
+    // Display walls (rows and columns as above).
+    kWallText1 = 50,
+    kWallFlag1 = 51,
+    kWallFlag2 = 57,
+    kWallFlag3 = 58,
+    kWallText2 = 59,
+    kWallVersion = 60,
+    kDeviceGeneration = 61,
 };
 }

@@ -98,8 +98,13 @@ bool FieldTable::Load(XControl& control, MyFile& file, int version) const
     if (!ReadsVersion(version))
         return false;
     for (const FieldRow& row : rows) {
-        if (!Stored(row) || !row.InVersion(version))
+        if (!Stored(row))
             continue;
+        if (!row.InVersion(version)) {
+            if (row.hasOlderDefault && version < row.sinceVersion && row.setInt)
+                row.setInt(control, row.olderDefault);
+            continue;
+        }
         if (file.Failed())
             return false;
         if (row.load)

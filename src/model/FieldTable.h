@@ -57,6 +57,10 @@ struct FieldRow {
     int untilVersion = 255; // last record version that holds it
     unsigned flags = 0;
     qint64 constant = 0; // Constant rows: the value written
+    // Number rows added in a later version: the value a record older than sinceVersion
+    // gives the field, when it is not the class's default.
+    bool hasOlderDefault = false;
+    qint64 olderDefault = 0;
     ReferenceTarget refersTo = ReferenceTarget::None;
 
     qint64 (*getInt)(const XControl&) = nullptr;
@@ -78,6 +82,7 @@ struct FieldRow {
     FieldRow& Since(int version) { sinceVersion = version; return *this; }
     FieldRow& Until(int version) { untilVersion = version; return *this; }
     FieldRow& With(unsigned f) { flags |= f; return *this; }
+    FieldRow& OlderDefault(qint64 value) { hasOlderDefault = true; olderDefault = value; return *this; }
     FieldRow& RefersTo(ReferenceTarget target) { refersTo = target; flags |= FieldFlag::Reference; return *this; }
 };
 

@@ -112,6 +112,29 @@ void MyFile::FailCount(int typeNumber, qint64 count)
     Fail(Error::BadCount);
 }
 
+void MyFile::FailValue(int typeNumber, const QString& field, qint64 value, qint64 low, qint64 high)
+{
+    if (Failed())
+        return;
+    failedType = typeNumber;
+    failedField = field;
+    failedValue = value;
+    failedLow = low;
+    failedHigh = high;
+    Fail(Error::BadValue);
+}
+
+bool MyFile::CanRead(qint64 characters)
+{
+    if (writing || Failed())
+        return false;
+    if (data.size() - pos < characters) {
+        Fail(Error::Truncated);
+        return false;
+    }
+    return true;
+}
+
 bool MyFile::Put(const QByteArray& bytes)
 {
     if (!writing || Failed())

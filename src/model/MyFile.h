@@ -17,7 +17,10 @@ class QSaveFile;
 // failed save leaves the last good file in place.
 class MyFile {
 public:
-    enum class Error { None, Truncated, BadNumber, StringTooLong, UnknownType, UnknownVersion, OutOfRange, BadCount, Open, Write };
+    enum class Error {
+        None, Truncated, BadNumber, StringTooLong, UnknownType, UnknownVersion, OutOfRange, BadCount, BadValue,
+        Open, Write
+    };
 
     // A stored string holds at most this many UTF-16 code units (4094 bytes).
     static constexpr int kMaxStringUnits = 2047;
@@ -57,8 +60,18 @@ public:
     // can hold, or a count outside what the element allows. Refused before anything is
     // allocated for it.
     void FailCount(int typeNumber, qint64 count);
-    int FailedType() const { return failedType; }
     qint64 FailedCount() const { return failedCount; }
+    // A stored value outside what its field can hold (a display wall of 0 rows): reading
+    // on would build something the editor cannot show or save back as it was.
+    void FailValue(int typeNumber, const QString& field, qint64 value, qint64 low, qint64 high);
+    // Reading: whether at least n more characters are left. When not, the file is marked
+    // as ending early. Checks a stored count before anything is made for what it counts.
+    bool CanRead(qint64 characters);
+    int FailedType() const { return failedType; }
+    const QString& FailedField() const { return failedField; }
+    qint64 FailedValue() const { return failedValue; }
+    qint64 FailedLow() const { return failedLow; }
+    qint64 FailedHigh() const { return failedHigh; }
     int FailedVersion() const { return failedVersion; }
 
     bool Failed() const { return error != Error::None; }
@@ -83,5 +96,9 @@ private:
     int failedType = -1;
     int failedVersion = -1;
     qint64 failedCount = 0;
+    QString failedField;
+    qint64 failedValue = 0;
+    qint64 failedLow = 0;
+    qint64 failedHigh = 0;
     std::unique_ptr<QSaveFile> out;
 };

@@ -313,6 +313,10 @@ QString ProjectData::LoadFailureText(const MyFile& file) const
                                                        GetTypeKey(file.FailedType()), at});
     case MyFile::Error::BadCount:
         return TranslateFormat("1200", {GetTypeKey(file.FailedType()), at, QString::number(file.FailedCount())});
+    case MyFile::Error::BadValue:
+        return TranslateFormat("1232", {GetTypeKey(file.FailedType()), at, file.FailedField(),
+                                        QString::number(file.FailedValue()), QString::number(file.FailedLow()),
+                                        QString::number(file.FailedHigh())});
     case MyFile::Error::OutOfRange:
         return TranslateFormat("1100", {GetTypeKey(file.FailedType()), at,
                                         QString::number(WorkLimits::kMaxCoordinate)});

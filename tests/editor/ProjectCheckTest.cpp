@@ -6,6 +6,7 @@
 
 #include "base/Translation.h"
 #include "controls/XButton.h"
+#include "controls/XVirtualDisplayWall.h"
 #include "model/XPage.h"
 
 #include <QFile>
@@ -158,4 +159,26 @@ TEST(ProjectCheck, PackageLimits)
     EXPECT_TRUE(CheckProject(*example.project, {100, 1 << 20}).empty());
     EXPECT_EQ(Kinds(CheckProject(*example.project, {4, 1 << 20})), QStringList{QStringLiteral("package-limit")});
     EXPECT_EQ(Kinds(CheckProject(*example.project, {100, 100})), QStringList{QStringLiteral("package-limit")});
+}
+
+TEST(ProjectCheck, ScreenAddressesOfADisplayWallAreChecked)
+{
+    ScriptedUi ui;
+    TestFolder dir;
+    CheckExample example(dir.Path(QStringLiteral("Wall")));
+    XPage* page = example.project->pages.front();
+    auto* wall = new XVirtualDisplayWall;
+    page->AddControl(wall);
+    wall->name = QStringLiteral("Wall");
+    wall->SetBounds({0, 0, 200, 100});
+    EXPECT_TRUE(CheckProject(*example.project).empty());
+
+    wall->screens[0].ipGroup = {QStringLiteral("10.0.0.1"), QStringLiteral("10.0.0.300")};
+    wall->screens[1].ipAddress.clear();
+    const auto findings = CheckProject(*example.project);
+    ASSERT_EQ(Kinds(findings), (QStringList{QStringLiteral("bad-address"), QStringLiteral("bad-address")}))
+        << Describe(findings);
+    EXPECT_EQ(findings[0].elementName, QStringLiteral("Wall"));
+    EXPECT_EQ(findings[0].args, QStringList{QStringLiteral("10.0.0.300")});
+    EXPECT_EQ(findings[1].args, QStringList{QString()});
 }

@@ -4,6 +4,7 @@
 #include "CRTSPInfoDlg.h"
 #include "CSetRTSPInfoDlg.h"
 #include "CSetSendCodeDlg.h"
+#include "DisplayWallDialogs.h"
 #include "controls/ControlDialogRequests.h"
 #include "controls/VideoChannel.h"
 #include "devicelink/ui/CDeviceInfoManageDlg.h"
@@ -57,4 +58,5 @@ void RegisterControlDialogs(const std::function<void(const QString&, DialogRunne
         request->streamCount = dialog.Generation();
         return 1;
     });
+    RegisterDisplayWallDialogs(add, owner);
 }

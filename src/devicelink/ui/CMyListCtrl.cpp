@@ -3,13 +3,17 @@
 #include <QHeaderView>
 #include <QPalette>
 
+#include <algorithm>
+
 namespace {
 
-constexpr int kColumns = 5;
+constexpr int kColumns = CMyListCtrl::kDeviceColumns;
 
 } // namespace
 
-CMyListCtrl::CMyListCtrl(QWidget* parent) : QTableWidget(0, kColumns, parent)
+CMyListCtrl::CMyListCtrl(QWidget* parent) : CMyListCtrl(kColumns, parent) {}
+
+CMyListCtrl::CMyListCtrl(int columns, QWidget* parent) : QTableWidget(0, std::max(columns, 1), parent)
 {
     setSelectionMode(QAbstractItemView::SingleSelection);
     setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -37,9 +41,30 @@ void CMyListCtrl::SetColumnCaptions(const QStringList& captions)
 
 void CMyListCtrl::SpreadColumns()
 {
-    const int width = viewport()->width() / kColumns - 1;
-    for (int c = 0; c < kColumns; ++c)
+    const int width = viewport()->width() / columnCount() - 1;
+    for (int c = 0; c < columnCount(); ++c)
         setColumnWidth(c, std::max(width, 20));
+}
+
+int CMyListCtrl::AppendTexts(const QStringList& texts)
+{
+    const int row = rowCount();
+    insertRow(row);
+    WriteTexts(row, texts);
+    return row;
+}
+
+void CMyListCtrl::WriteTexts(int row, const QStringList& texts)
+{
+    for (int c = 0; c < columnCount(); ++c) {
+        QTableWidgetItem* cell = item(row, c);
+        if (!cell) {
+            cell = new QTableWidgetItem;
+            cell->setFlags(Qt::ItemIsSelectable | Qt::ItemIsEnabled);
+            setItem(row, c, cell);
+        }
+        cell->setText(texts.value(c));
+    }
 }
 
 int CMyListCtrl::AppendRow(const DeviceInfoItem& item)

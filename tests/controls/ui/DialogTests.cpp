@@ -2,12 +2,14 @@
 
 #include "base/Translation.h"
 #include "controls/ControlDialogRequests.h"
+#include "controls/DisplayWallDialogRequests.h"
 #include "controls/InterlockDlgMainDelegate.h"
 #include "controls/SetSendCodeDelegate.h"
 #include "controls/XButton.h"
 #include "controls/ui/CInterlockDialog.h"
 #include "controls/ui/CSetSendCodeDlg.h"
 #include "controls/ui/ControlDialogs.h"
+#include "model/BrushDialogRequests.h"
 #include "model/HeadlessMainDelegate.h"
 #include "model/NameDialogRequest.h"
 #include "model/ProjectData.h"
@@ -222,5 +224,7 @@ TEST(ControlDialogRunners, EveryDialogIsFiledUnderItsName)
     });
     EXPECT_EQ(filed, (QStringList{InterlockDialogRequest::Name(), SendCodeDialogRequest::Name(),
                                   RtspInfoDialogRequest::Name(), DeviceInfoDialogRequest::Name(),
-                                  QStringLiteral("stream")}));
+                                  QStringLiteral("stream"),
+                                  AddressDialogRequest::Name(), DisplayWallScreenDialogRequest::Name(),
+                                  IPGroupDialogRequest::Name()}));
 }
