@@ -22,7 +22,10 @@
 #include "controls/XSensor.h"
 #include "controls/XSlider.h"
 #include "controls/XSliderPhoto.h"
+#include "controls/XScrollPreviewFrame.h"
 #include "controls/XText.h"
+#include "controls/XVideoComboBox.h"
+#include "controls/XVirtualDisplayWall.h"
 #include "controls/XVolumeBar.h"
 #include "controls/XWeather.h"
 #include "model/HeadlessMainDelegate.h"
@@ -285,6 +288,48 @@ void AddPlatformPage(DemoBuilder& demo, ProjectData& project, XPage* lobby)
     static_cast<XModeOpen*>(buttons[2])->modeData = QStringLiteral("SCENE OPEN 1");
 }
 
+// The video page: cameras to pick from, a strip of recent previews and the display wall.
+void AddVideoPage(DemoBuilder& demo, ProjectData& project, XPage* lobby)
+{
+    XPage* video = project.NewPage(TypeRegistry::kPage, QStringLiteral("Video"));
+    video->backgroundColor = MakeRgb(14, 24, 40);
+    auto* home = demo.IconButton(video, QStringLiteral("GoLobby"), 40, 24, QStringLiteral("home"),
+                                 QStringLiteral("Lobby"));
+    home->SetJumpTarget(lobby);
+    demo.Text(video, QStringLiteral("Title"), 160, 48, QStringLiteral("视频  Video"), 28, kWhite, 1);
+
+    demo.PanelText(video, QStringLiteral("WallHeading"), 40, 150, QStringLiteral("Display wall"), 20, kAmber);
+    auto* wall = demo.Add<XVirtualDisplayWall>(video, QStringLiteral("Wall"), 40, 180, 944, 200);
+    wall->rows = 2;
+    wall->columns = 3;
+    wall->BuildScreens();
+    wall->NormalizeBounds();
+
+    demo.PanelText(video, QStringLiteral("CamerasHeading"), 40, 396, QStringLiteral("Cameras"), 20, kAmber);
+    auto* cameras = demo.Add<XVideoComboBox>(video, QStringLiteral("Cameras"), 40, 424, 400, 156);
+    cameras->rows = 2;
+    cameras->columns = 2;
+    cameras->ResetChannels();
+    const QStringList names{QStringLiteral("Entrance"), QStringLiteral("Lobby"), QStringLiteral("Bar"),
+                            QStringLiteral("Patio")};
+    for (int i = 0; i < cameras->channels.size() && i < names.size(); ++i)
+        cameras->channels[i].name = names[i];
+    cameras->NormalizeBounds();
+
+    demo.PanelText(video, QStringLiteral("RecentHeading"), 480, 396, QStringLiteral("Door cameras"), 20, kAmber);
+    auto* recent = demo.Add<XScrollPreviewFrame>(video, QStringLiteral("DoorCameras"), 480, 424, 504, 156);
+    recent->rows = 1;
+    recent->columns = 2;
+    DeviceInfoItem front{QStringLiteral("rtsp://192.168.1.121:2554/352"),
+                         QStringLiteral("rtsp://192.168.1.121:554/1080"), QString(), QStringLiteral("Front door"),
+                         QStringLiteral("1")};
+    DeviceInfoItem back{QStringLiteral("rtsp://192.168.1.122:2554/352"),
+                        QStringLiteral("rtsp://192.168.1.122:554/1080"),
+                        QStringLiteral("rtsp://192.168.1.122:551/2160"), QStringLiteral("Back door"),
+                        QStringLiteral("2")};
+    recent->SetDevices({&front, &back});
+}
+
 } // namespace
 
 bool WriteDemoProject(const QString& folder, QString& error)
@@ -418,6 +463,7 @@ bool WriteDemoProject(const QString& folder, QString& error)
     demo.Text(music, QStringLiteral("Hint"), 20, 248, QStringLiteral("Volume steps send codes 21 and 22"), 10, kMist);
 
     AddPlatformPage(demo, project, lobby);
+    AddVideoPage(demo, project, lobby);
 
     if (!project.SaveProjectFile()) {
         error = QStringLiteral("cannot save the demo project in %1").arg(folder);
