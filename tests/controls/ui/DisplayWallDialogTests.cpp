@@ -4,6 +4,7 @@
 #include "controls/DisplayWallDialogRequests.h"
 #include "controls/ui/CDisplayWallScreenInfoSetDlg.h"
 #include "controls/ui/CIPAddressBox.h"
+#include "support/DialogShot.h"
 #include "controls/ui/CIPDlg.h"
 #include "controls/ui/CIPGroupSetDlg.h"
 #include "devicelink/ui/CMyListCtrl.h"
@@ -67,6 +68,7 @@ TEST(IPDialog, TakesOnlyAnAddressAndPutsTheOldOneBack)
 {
     ScriptedUi ui;
     CIPDlg dialog(QStringLiteral("Brush"), kDefault);
+    SaveDialogShot(dialog, QStringLiteral("CIPDlg"));
     dialog.show();
     EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Brush"));
     EXPECT_EQ(dialog.AddressBox()->text(), QStringLiteral("192.168.1.100"));
@@ -120,6 +122,7 @@ protected:
 TEST_F(ScreenDialogTest, ShowsTheScreenUnderItsCaptions)
 {
     CDisplayWallScreenInfoSetDlg dialog(request);
+    SaveDialogShot(dialog, QStringLiteral("CDisplayWallScreenInfoSetDlg"));
     dialog.show();
     EXPECT_EQ(dialog.windowTitle(), Translate("244"));
     EXPECT_EQ(LabelTexts(dialog), (QStringList{Translate("245"), Translate("246"), Translate("247")}));
@@ -212,6 +215,7 @@ protected:
 TEST_F(GroupDialogTest, AddsAtTheFirstAddressUnderTheBrushTitle)
 {
     CIPGroupSetDlg dialog(&group);
+    SaveDialogShot(dialog, QStringLiteral("CIPGroupSetDlg"));
     dialog.show();
     EXPECT_EQ(dialog.windowTitle(), Translate("385"));
     EXPECT_EQ(dialog.List()->columnCount(), 1);

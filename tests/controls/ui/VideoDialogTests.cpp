@@ -12,6 +12,7 @@
 #include "controls/ui/ControlDialogs.h"
 #include "devicelink/ui/CDeviceInfoManageDlg.h"
 #include "model/BrushDialogRequests.h"
+#include "support/DialogShot.h"
 #include "support/ScriptedUi.h"
 
 #include <QApplication>
@@ -27,17 +28,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-void SaveShot(QWidget& dialog, const QString& name)
-{
-    const QString dir = qEnvironmentVariable("MVL_SHOT_DIR");
-    if (dir.isEmpty())
-        return;
-    QDir().mkpath(dir);
-    dialog.show();
-    QTest::qWait(50);
-    dialog.grab().save(dir + u'/' + name + QStringLiteral(".png"));
-}
 
 void Type(QLineEdit* edit, const QString& text)
 {
@@ -98,7 +88,7 @@ TEST_F(RtspDialog, ShowsTheChannelUnderItsCaptions)
     EXPECT_EQ(dialog->PreviewEdit()->text(), QStringLiteral("rtsp://192.168.1.101:2554/352"));
     EXPECT_EQ(dialog->HdEdit()->text(), QStringLiteral("rtsp://192.168.1.101:554/1080"));
     EXPECT_TRUE(dialog->UhdEdit()->text().isEmpty());
-    SaveShot(*dialog, QStringLiteral("CRTSPInfoDlg"));
+    SaveDialogShot(*dialog, QStringLiteral("CRTSPInfoDlg"));
 }
 
 TEST_F(RtspDialog, RefusesMissingOrInvalidAddressesAndChangesNothing)
@@ -180,7 +170,7 @@ TEST(StreamBrushDialog, OpensWithTheFramesValuesAndHandsBackAddressAndGeneration
     EXPECT_EQ(dialog.AddressEdit()->Text(), QStringLiteral("192.168.1.10"));
     EXPECT_EQ(dialog.StartAddress(), 0xC0A8010Au);
     EXPECT_EQ(dialog.Generation(), 3);
-    SaveShot(dialog, QStringLiteral("CSetRTSPInfoDlg"));
+    SaveDialogShot(dialog, QStringLiteral("CSetRTSPInfoDlg"));
 
     // Typing moves on at a dot or after three digits; a field never takes more than 255.
     CIpAddressEdit* edit = dialog.AddressEdit();
@@ -262,7 +252,7 @@ TEST(VideoDialogRunners, TheStreamRunnerFillsTheRequestOnlyOnOk)
     QTimer::singleShot(0, [] {
         auto* dlg = qobject_cast<CDeviceInfoManageDlg*>(QApplication::activeModalWidget());
         ASSERT_NE(dlg, nullptr);
-        SaveShot(*dlg, QStringLiteral("CDeviceInfoManageDlg"));
+        SaveDialogShot(*dlg, QStringLiteral("CDeviceInfoManageDlg"));
         dlg->findChild<QPushButton*>(QStringLiteral("addButton"))->click();
         dlg->findChild<QLineEdit*>(QStringLiteral("idEdit"))->setText(QStringLiteral("1"));
         dlg->findChild<QLineEdit*>(QStringLiteral("nameEdit"))->setText(QStringLiteral("Porch"));
