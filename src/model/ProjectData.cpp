@@ -219,11 +219,11 @@ void ProjectData::BuildTree()
 
 // ---------------------------------------------------------------- file
 
-bool ProjectData::EnsureFolders() const
+bool ProjectData::EnsureFolders(bool quiet) const
 {
     const bool ok = QDir().mkpath(GetImageFolder()) && QDir().mkpath(folder + u'/' + kVideo)
         && QDir().mkpath(GetTextImageFolder());
-    if (!ok)
+    if (!ok && !quiet)
         ShowPlainMessage(QStringLiteral("创建工程相关数据文件夹失败!"), kHint, MessageIcon::Error);
     return ok;
 }
@@ -238,7 +238,7 @@ bool ProjectData::SaveProjectFile()
         return false;
     }
     const quint64 written = changeCount;
-    if (!WriteDataFile(target))
+    if (!WriteDataFile(target, false))
         return false;
     if (!loadedFile.isEmpty())
         loadedFile = target; // from now on this project owns the folder's file
@@ -249,19 +249,20 @@ bool ProjectData::SaveProjectFile()
 bool ProjectData::WriteCopyInto(const QString& otherFolder)
 {
     // The text images are written beside the data file of the copy, so the project's own
-    // folder keeps the images of its last save.
+    // folder keeps the images of its last save. A copy taken on a timer asks nothing: a
+    // failure is its caller's to report.
     const QString ownFolder = folder;
     const QString ownFile = loadedFile;
     folder = otherFolder;
-    const bool ok = WriteDataFile(GetDataFilePath());
+    const bool ok = WriteDataFile(GetDataFilePath(), true);
     folder = ownFolder;
     loadedFile = ownFile;
     return ok;
 }
 
-bool ProjectData::WriteDataFile(const QString& target)
+bool ProjectData::WriteDataFile(const QString& target, bool quiet)
 {
-    if (!EnsureFolders())
+    if (!EnsureFolders(quiet))
         return false;
     MyFile file;
     if (!file.OpenWrite(target))

@@ -88,8 +88,8 @@ public:
     QList<MissingImage> missingImages;
 
 private:
-    bool EnsureFolders() const;
-    bool WriteDataFile(const QString& target);
+    bool EnsureFolders(bool quiet) const;
+    bool WriteDataFile(const QString& target, bool quiet);
     quint64 changeCount = 0;
     quint64 savedChangeCount = 0;
     QString LoadFailureText(const class MyFile& file) const;
