@@ -338,7 +338,7 @@ TEST_F(VideoRecordTest, ADeviceCountTheRestOfTheFileCannotHoldFailsBeforeAnyDevi
 TEST_F(VideoRecordTest, AComboBoxGridOutsideItsRangeFailsTheLoad)
 {
     for (const auto& [rows, columns] : {std::pair{11, 1}, std::pair{0, 3}, std::pair{2, 0}, std::pair{0xFFFF, 0xFFFF}}) {
-        SCOPED_TRACE(rows * 100000 + columns);
+        SCOPED_TRACE(std::to_string(rows) + " x " + std::to_string(columns));
         MyFile f;
         WriteHead(NewRecord(f), kVideoComboBox, QStringLiteral("VIDEOCOMBOBOX-9"), {0, 0, 10, 10});
         f.WriteWord(rows);
