@@ -1,6 +1,6 @@
 #include "CDisplayWallScreenInfoSetDlg.h"
 
-#include "CIPAddressBox.h"
+#include "CIpAddressEdit.h"
 #include "base/Ipv4Address.h"
 #include "base/Translation.h"
 #include "base/UiSeam.h"
@@ -28,7 +28,7 @@ QLineEdit* ResolutionEdit(QWidget* parent, int value)
 } // namespace
 
 CDisplayWallScreenInfoSetDlg::CDisplayWallScreenInfoSetDlg(DisplayWallScreenDialogRequest& request, QWidget* parent)
-    : QDialog(parent), request(request), group(request.ipGroup), addressBox(new CIPAddressBox(this)),
+    : QDialog(parent), request(request), group(request.ipGroup), addressBox(new CIpAddressEdit(this)),
       horizontalEdit(ResolutionEdit(this, request.horizontalResolution)),
       verticalEdit(ResolutionEdit(this, request.verticalResolution)),
       groupButton(new QPushButton(Translate("385"), this)), okButton(new QPushButton(Translate("66"), this)),

@@ -4,7 +4,7 @@
 #include <QStringList>
 
 struct DisplayWallScreenDialogRequest;
-class CIPAddressBox;
+class CIpAddressEdit;
 class QLineEdit;
 class QPushButton;
 
@@ -17,7 +17,7 @@ public:
 
     explicit CDisplayWallScreenInfoSetDlg(DisplayWallScreenDialogRequest& request, QWidget* parent = nullptr);
 
-    CIPAddressBox* AddressBox() const { return addressBox; }
+    CIpAddressEdit* AddressBox() const { return addressBox; }
     QLineEdit* HorizontalEdit() const { return horizontalEdit; }
     QLineEdit* VerticalEdit() const { return verticalEdit; }
     QPushButton* GroupButton() const { return groupButton; }
@@ -33,7 +33,7 @@ private:
 
     DisplayWallScreenDialogRequest& request;
     QStringList group; // edited here until OK
-    CIPAddressBox* addressBox;
+    CIpAddressEdit* addressBox;
     QLineEdit* horizontalEdit;
     QLineEdit* verticalEdit;
     QPushButton* groupButton;

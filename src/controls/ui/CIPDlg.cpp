@@ -1,6 +1,6 @@
 #include "CIPDlg.h"
 
-#include "CIPAddressBox.h"
+#include "CIpAddressEdit.h"
 #include "base/Translation.h"
 #include "base/UiSeam.h"
 
@@ -9,7 +9,7 @@
 #include <QVBoxLayout>
 
 CIPDlg::CIPDlg(const QString& title, quint32 address, QWidget* parent)
-    : QDialog(parent), address(address), box(new CIPAddressBox(this)),
+    : QDialog(parent), address(address), box(new CIpAddressEdit(this)),
       okButton(new QPushButton(Translate("66"), this)), cancelButton(new QPushButton(Translate("67"), this))
 {
     setWindowTitle(title);
@@ -28,7 +28,7 @@ CIPDlg::CIPDlg(const QString& title, quint32 address, QWidget* parent)
 
     connect(okButton, &QPushButton::clicked, this, &CIPDlg::OnOk);
     connect(cancelButton, &QPushButton::clicked, this, &QDialog::reject);
-    box->selectAll();
+    box->SelectAll();
 }
 
 void CIPDlg::OnOk()

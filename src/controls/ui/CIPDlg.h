@@ -2,7 +2,7 @@
 
 #include <QDialog>
 
-class CIPAddressBox;
+class CIpAddressEdit;
 class QPushButton;
 
 // Asks for one IPv4 address under the caller's title. OK refuses what is not an
@@ -13,7 +13,7 @@ public:
     CIPDlg(const QString& title, quint32 address, QWidget* parent = nullptr);
 
     quint32 Address() const { return address; }
-    CIPAddressBox* AddressBox() const { return box; }
+    CIpAddressEdit* AddressBox() const { return box; }
     QPushButton* OkButton() const { return okButton; }
     QPushButton* CancelButton() const { return cancelButton; }
 
@@ -21,7 +21,7 @@ private:
     void OnOk();
 
     quint32 address;
-    CIPAddressBox* box;
+    CIpAddressEdit* box;
     QPushButton* okButton;
     QPushButton* cancelButton;
 };

@@ -1,5 +1,7 @@
 #include "CIpAddressEdit.h"
 
+#include "base/Ipv4Address.h"
+
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -16,6 +18,8 @@ CIpAddressEdit::CIpAddressEdit(QWidget* parent) : QFrame(parent)
     setFrameShadow(QFrame::Sunken);
     setBackgroundRole(QPalette::Base);
     setAutoFillBackground(true);
+    // One line high wherever a layout puts it, like the line edits beside it.
+    setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(2, 1, 2, 1);
     layout->setSpacing(0);
@@ -56,6 +60,34 @@ void CIpAddressEdit::SetAddress(quint32 address)
 {
     for (int i = 0; i < kFieldCount; ++i)
         fields[i]->setText(QString::number((address >> (8 * (kFieldCount - 1 - i))) & 0xFF));
+}
+
+void CIpAddressEdit::SetAddressText(const QString& text)
+{
+    quint32 address = 0;
+    if (ParseIpv4Address(text, address)) {
+        SetAddress(address);
+        return;
+    }
+    for (QLineEdit* field : fields)
+        field->clear();
+}
+
+bool CIpAddressEdit::GetAddress(quint32& address) const
+{
+    for (QLineEdit* field : fields)
+        if (field->text().isEmpty())
+            return false;
+    const quint32 typed = Address();
+    if (!IsValidIpv4Address(FormatIpv4Address(typed)))
+        return false;
+    address = typed;
+    return true;
+}
+
+void CIpAddressEdit::SelectAll()
+{
+    FocusField(0, true);
 }
 
 QString CIpAddressEdit::Text() const

@@ -3,7 +3,7 @@
 #include "base/Translation.h"
 #include "controls/DisplayWallDialogRequests.h"
 #include "controls/ui/CDisplayWallScreenInfoSetDlg.h"
-#include "controls/ui/CIPAddressBox.h"
+#include "controls/ui/CIpAddressEdit.h"
 #include "support/DialogShot.h"
 #include "controls/ui/CIPDlg.h"
 #include "controls/ui/CIPGroupSetDlg.h"
@@ -31,10 +31,18 @@ void Type(QLineEdit* edit, const QString& text)
     QTest::keyClicks(edit, text);
 }
 
+// Types the dotted parts into the four fields of an address box; missing parts stay blank.
+void Type(CIpAddressEdit* box, const QString& text)
+{
+    const QStringList parts = text.split(u'.');
+    for (int i = 0; i < 4; ++i)
+        Type(box->Field(i), i < parts.size() ? parts[i] : QString());
+}
+
 QStringList LabelTexts(const QWidget& dialog)
 {
     QStringList texts;
-    for (const QLabel* label : dialog.findChildren<QLabel*>())
+    for (const QLabel* label : dialog.findChildren<QLabel*>(QString(), Qt::FindDirectChildrenOnly))
         texts << label->text();
     return texts;
 }
@@ -71,12 +79,14 @@ TEST(IPDialog, TakesOnlyAnAddressAndPutsTheOldOneBack)
     SaveDialogShot(dialog, QStringLiteral("CIPDlg"));
     dialog.show();
     EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Brush"));
-    EXPECT_EQ(dialog.AddressBox()->text(), QStringLiteral("192.168.1.100"));
+    EXPECT_EQ(dialog.AddressBox()->Text(), QStringLiteral("192.168.1.100"));
     EXPECT_EQ(dialog.OkButton()->text(), Translate("66"));
     EXPECT_EQ(dialog.CancelButton()->text(), Translate("67"));
 
-    for (const QString& bad : {QStringLiteral("300.1.1.1"), QStringLiteral("255.255.255.255"), QStringLiteral("10.1.1"),
-                               QString()}) {
+    // A part over 255 cannot be typed at all; a broadcast address or a blank part is refused.
+    Type(dialog.AddressBox(), QStringLiteral("300.1.1.1"));
+    EXPECT_EQ(dialog.AddressBox()->Text(), QStringLiteral("30.1.1.1"));
+    for (const QString& bad : {QStringLiteral("255.255.255.255"), QStringLiteral("10.1.1"), QString()}) {
         SCOPED_TRACE(bad.toStdString());
         ui.messages.clear();
         Type(dialog.AddressBox(), bad);
@@ -84,13 +94,13 @@ TEST(IPDialog, TakesOnlyAnAddressAndPutsTheOldOneBack)
         ASSERT_EQ(ui.messages.size(), 1);
         EXPECT_EQ(ui.messages[0].text, Translate("378"));
         EXPECT_EQ(ui.messages[0].caption, Translate("70"));
-        EXPECT_EQ(dialog.AddressBox()->text(), QStringLiteral("192.168.1.100"));
+        EXPECT_EQ(dialog.AddressBox()->Text(), QStringLiteral("192.168.1.100"));
         EXPECT_TRUE(dialog.isVisible());
     }
 
-    // Only digits and dots can be typed; each part is decimal.
-    Type(dialog.AddressBox(), QStringLiteral("10.a0.001.010"));
-    EXPECT_EQ(dialog.AddressBox()->text(), QStringLiteral("10.0.001.010"));
+    // Only digits can be typed; each part is decimal.
+    Type(dialog.AddressBox(), QStringLiteral("10.a0.1.10"));
+    EXPECT_EQ(dialog.AddressBox()->Text(), QStringLiteral("10.0.1.10"));
     QTest::mouseClick(dialog.OkButton(), Qt::LeftButton);
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
     EXPECT_EQ(dialog.Address(), 0x0A00010Au);
@@ -129,7 +139,7 @@ TEST_F(ScreenDialogTest, ShowsTheScreenUnderItsCaptions)
     EXPECT_EQ(dialog.GroupButton()->text(), Translate("385"));
     EXPECT_EQ(dialog.OkButton()->text(), Translate("66"));
     EXPECT_EQ(dialog.CancelButton()->text(), Translate("67"));
-    EXPECT_EQ(dialog.AddressBox()->text(), QStringLiteral("192.168.1.103"));
+    EXPECT_EQ(dialog.AddressBox()->Text(), QStringLiteral("192.168.1.103"));
     EXPECT_EQ(dialog.HorizontalEdit()->text(), QStringLiteral("1920"));
     EXPECT_EQ(dialog.VerticalEdit()->text(), QStringLiteral("1080"));
 }
@@ -146,11 +156,11 @@ TEST_F(ScreenDialogTest, RefusesEmptyResolutionsAndBadAddresses)
     dialog.VerticalEdit()->setText(QStringLiteral("70000"));
     QTest::mouseClick(dialog.OkButton(), Qt::LeftButton);
     dialog.VerticalEdit()->setText(QStringLiteral("720"));
-    Type(dialog.AddressBox(), QStringLiteral("192.168.1.256"));
+    Type(dialog.AddressBox(), QStringLiteral("192.168.1"));
     QTest::mouseClick(dialog.OkButton(), Qt::LeftButton);
     EXPECT_EQ(ui.Texts(), (QStringList{Translate("248"), Translate("249"),
                                        TranslateFormat("960", RangeArgs(0, 65535)), Translate("378")}));
-    EXPECT_EQ(dialog.AddressBox()->text(), QStringLiteral("192.168.1.103"));
+    EXPECT_EQ(dialog.AddressBox()->Text(), QStringLiteral("192.168.1.103"));
     EXPECT_TRUE(dialog.isVisible());
     // Nothing reached the request while the dialog refused.
     EXPECT_EQ(request.horizontalResolution, 1920);
