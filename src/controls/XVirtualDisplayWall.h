@@ -27,6 +27,7 @@ public:
     void OnDoubleClick(QPoint point) override;
     void CopyAppearance(const XControl& other) override;
     bool SetScreenAddressAt(QPoint point, const QString& address) override;
+    bool HasScreenAt(QPoint point) const override { return ScreenIndexAt(point) >= 0; }
 
     // rows × columns fresh screens at 1920 × 1080, addressed 192.168.1.100 on.
     void BuildScreens();

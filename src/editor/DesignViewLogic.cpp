@@ -314,8 +314,8 @@ void DesignViewLogic::ApplyBrush(int mode, QPoint point, const ViewKeys& keys)
         changed = hit->SetInterlockGroup(keys.keyD ? QStringLiteral("NONE") : delegate->GetInterlockName());
         break;
     case ToolMode::kAddressBrush:
-        // Only a click on one of the wall's screens gives an address.
-        changed = hit->SetScreenAddressAt(point, delegate->NextBrushAddress());
+        // Only a click on one of the wall's screens takes an address from the counter.
+        changed = hit->HasScreenAt(point) && hit->SetScreenAddressAt(point, delegate->NextBrushAddress());
         break;
     case ToolMode::kFormatBrush:
         hit->CopyAppearance(*delegate->GetFormatSource());

@@ -93,6 +93,8 @@ public:
     virtual void SetActiveFlag(int flag) {}
     // Display walls: the screen under a page point takes an address (the address brush).
     virtual bool SetScreenAddressAt(QPoint point, const QString& address) { return false; }
+    // Whether a page point lies on one of the element's screens (display walls).
+    virtual bool HasScreenAt(QPoint point) const { return false; }
     // Every stored field under its own name, for the command-line tool.
     virtual void DescribeFields(QJsonObject& out) const;
 

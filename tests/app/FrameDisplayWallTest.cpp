@@ -56,6 +56,9 @@ TEST_F(FrameDisplayWall, TheAddressBrushCountsScreensOnAndWrapsTheLastByte)
     EXPECT_EQ(wall->screens[1].ipAddress, QStringLiteral("192.168.1.0"));
     EXPECT_EQ(page->UndoCount(), steps + 3);
     EXPECT_EQ(frame->GetToolMode(), 107); // the brush stays armed
+    // Just right of the wall: on the selected control's margin but on no screen.
+    Click(page, {422, 100});
+    EXPECT_EQ(page->UndoCount(), steps + 3);
 
     frame->OnCommand(32890);
     EXPECT_EQ(wall->screens[1].ipAddress, QStringLiteral("192.168.1.254"));
