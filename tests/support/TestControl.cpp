@@ -200,9 +200,15 @@ void TestControl::SetActiveFlag(int flag)
         active = flag;
 }
 
+bool TestControl::HasScreenAt(QPoint point) const
+{
+    return (type == ElementType::kVirtualDisplayWall || type == ElementType::kSVirtualDisplayWall)
+        && Bounds().Contains(point.x(), point.y());
+}
+
 bool TestControl::SetScreenAddressAt(QPoint point, const QString& address)
 {
-    if ((type != 18 && type != 20) || !Bounds().Contains(point.x(), point.y()))
+    if (!HasScreenAt(point))
         return false;
     screenAddress = address;
     return true;

@@ -41,6 +41,7 @@ public:
     int GetActiveFlag() const override;
     void SetActiveFlag(int flag) override;
     bool SetScreenAddressAt(QPoint point, const QString& address) override;
+    bool HasScreenAt(QPoint point) const override;
 
     QString TargetName() const;
     QString LinkedName() const;
