@@ -104,3 +104,25 @@ int CountColour(const QImage& image, const QRect& area, QRgb colour)
                 ++n;
     return n;
 }
+
+bool ControlFixture::Edit(XControl& c, quint32 id, const QVariant& value)
+{
+    c.FillProperties(grid);
+    CMFCMyPropertyGridProperty* row = grid.FindByData(id);
+    EXPECT_NE(row, nullptr) << "no row " << id;
+    if (!row)
+        return false;
+    row->SetValueFromEditor(value);
+    last = row;
+    return c.OnPropertyChanged(*row);
+}
+
+QStringList ControlFixture::RowIds(XControl& c)
+{
+    c.FillProperties(grid);
+    QStringList ids;
+    for (const auto& g : grid.Groups())
+        for (const auto& row : g->SubItems())
+            ids << QString::number(row->data);
+    return ids;
+}

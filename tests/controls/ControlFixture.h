@@ -1,10 +1,11 @@
 #pragma once
 
-#include "support/ScriptedUi.h"
-#include "support/TestFolders.h"
 #include "model/HeadlessMainDelegate.h"
 #include "model/ProjectData.h"
+#include "model/PropertyGridModel.h"
 #include "model/XPage.h"
+#include "support/ScriptedUi.h"
+#include "support/TestFolders.h"
 
 #include <QByteArray>
 #include <QImage>
@@ -52,6 +53,13 @@ protected:
     QString TextImagePath(const QString& fileName) const;
     // Writes a PNG into the project's image folder and takes it into the project.
     void AddProjectImage(const QString& name, int w, int h, unsigned rgb = 0x3366FF);
+    // Edits a row as the grid does and hands it to the control; the row is kept in last.
+    bool Edit(XControl& c, quint32 id, const QVariant& value);
+    // The property ids of a control's rows, in the order the grid shows them.
+    QStringList RowIds(XControl& c);
+
+    PropertyGridModel grid;
+    CMFCMyPropertyGridProperty* last = nullptr;
 
     ScriptedUi ui;
     TestFolder dir;

@@ -64,19 +64,6 @@ protected:
             return result;
         };
     }
-    bool Edit(XControl& c, quint32 id, const QVariant& value)
-    {
-        c.FillProperties(grid);
-        CMFCMyPropertyGridProperty* row = grid.FindByData(id);
-        EXPECT_NE(row, nullptr) << "no row " << id;
-        if (!row)
-            return false;
-        row->SetValueFromEditor(value);
-        last = row;
-        return c.OnPropertyChanged(*row);
-    }
-    PropertyGridModel grid;
-    CMFCMyPropertyGridProperty* last = nullptr;
 };
 
 TEST_F(DisplayWallTest, ANewWallHasTwoScreensAtTheFirstAddresses)

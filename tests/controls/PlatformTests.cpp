@@ -42,17 +42,6 @@ QByteArray Hand(int version, int type, const std::function<void(MyFile&)>& items
 
 class PlatformTest : public ControlFixture {
 protected:
-    bool Edit(XControl& c, quint32 id, const QVariant& value)
-    {
-        c.FillProperties(grid);
-        CMFCMyPropertyGridProperty* row = grid.FindByData(id);
-        EXPECT_NE(row, nullptr) << "no row " << id;
-        if (!row)
-            return false;
-        row->SetValueFromEditor(value);
-        last = row;
-        return c.OnPropertyChanged(*row);
-    }
     // Reads the record; it must come back as the same bytes.
     XControl* ReadBack(const QByteArray& bytes)
     {
@@ -62,8 +51,6 @@ protected:
             EXPECT_EQ(Record(*c).toHex(), bytes.toHex());
         return c;
     }
-    PropertyGridModel grid;
-    CMFCMyPropertyGridProperty* last = nullptr;
 };
 
 TEST_F(PlatformTest, EveryRecordRoundTripsByteForByte)

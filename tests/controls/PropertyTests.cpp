@@ -17,45 +17,20 @@
 
 #include <QFileInfo>
 
-class PropertyTest : public ControlFixture {
-protected:
-    // Edits a row as the grid does and hands it to the control.
-    bool Edit(XControl& c, quint32 id, const QVariant& value)
-    {
-        c.FillProperties(grid);
-        CMFCMyPropertyGridProperty* row = grid.FindByData(id);
-        EXPECT_NE(row, nullptr) << "no row " << id;
-        if (!row)
-            return false;
-        row->SetValueFromEditor(value);
-        last = row;
-        return c.OnPropertyChanged(*row);
-    }
-    QStringList Captions(XControl& c)
-    {
-        c.FillProperties(grid);
-        QStringList captions;
-        for (const auto& g : grid.Groups())
-            for (const auto& row : g->SubItems())
-                captions << QString::number(row->data);
-        return captions;
-    }
-    PropertyGridModel grid;
-    CMFCMyPropertyGridProperty* last = nullptr;
-};
+class PropertyTest : public ControlFixture {};
 
 TEST_F(PropertyTest, RowsComeInTheirOrder)
 {
     auto* button = Add<XButton>();
-    EXPECT_EQ(Captions(*button).join(u' '),
+    EXPECT_EQ(RowIds(*button).join(u' '),
               QStringLiteral("23 0 6 7 1 2 4 5 22 12 11 21 14 15 13 19 17 20 18 24 26 27 28 25 52"));
     auto* fontButton = Add<XFontButton>();
-    EXPECT_EQ(Captions(*fontButton).join(u' '),
+    EXPECT_EQ(RowIds(*fontButton).join(u' '),
               QStringLiteral("23 0 6 7 1 2 4 5 22 12 11 21 14 42 15 13 19 41 17 20 18 24 26 27 28 25 52"));
-    EXPECT_EQ(Captions(*Add<XFontText>()).join(u' '), QStringLiteral("0 6 7 14 42 15 13 16 41"));
-    EXPECT_EQ(Captions(*Add<XPhoto>()).join(u' '), QStringLiteral("0 6 7 1 2 17 18"));
-    EXPECT_EQ(Captions(*Add<XRectangle>()).join(u' '), QStringLiteral("0 6 7 1 2 4 5 12 11"));
-    EXPECT_EQ(Captions(*Add<XPageContainer>()).join(u' '), QStringLiteral("0 6 7 1 2 29 56"));
+    EXPECT_EQ(RowIds(*Add<XFontText>()).join(u' '), QStringLiteral("0 6 7 14 42 15 13 16 41"));
+    EXPECT_EQ(RowIds(*Add<XPhoto>()).join(u' '), QStringLiteral("0 6 7 1 2 17 18"));
+    EXPECT_EQ(RowIds(*Add<XRectangle>()).join(u' '), QStringLiteral("0 6 7 1 2 4 5 12 11"));
+    EXPECT_EQ(RowIds(*Add<XPageContainer>()).join(u' '), QStringLiteral("0 6 7 1 2 29 56"));
 
     fontButton->FillProperties(grid);
     EXPECT_TRUE(grid.FindByData(17)->hasButton);

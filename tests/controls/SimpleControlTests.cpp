@@ -35,17 +35,6 @@ void Start(MyFile& f, int type, const QString& name, std::initializer_list<qint3
 
 class SimpleControlTest : public ControlFixture {
 protected:
-    bool Edit(XControl& c, quint32 id, const QVariant& value)
-    {
-        c.FillProperties(grid);
-        CMFCMyPropertyGridProperty* row = grid.FindByData(id);
-        EXPECT_NE(row, nullptr) << "no row " << id;
-        if (!row)
-            return false;
-        row->SetValueFromEditor(value);
-        last = row;
-        return c.OnPropertyChanged(*row);
-    }
     // The record read back and written again, as the file layout gives it.
     void ExpectRecord(const QByteArray& bytes, int type)
     {
@@ -55,8 +44,6 @@ protected:
         c->ResolveReferences();
         EXPECT_EQ(Record(*c), bytes);
     }
-    PropertyGridModel grid;
-    CMFCMyPropertyGridProperty* last = nullptr;
 };
 
 TEST_F(SimpleControlTest, RecordsFollowTheirLayoutByteForByte)

@@ -39,20 +39,7 @@ QByteArray SliderRecord(int version)
 
 } // namespace
 
-class SliderTest : public ControlFixture {
-protected:
-    bool Edit(XControl& c, quint32 id, const QVariant& value)
-    {
-        c.FillProperties(grid);
-        CMFCMyPropertyGridProperty* row = grid.FindByData(id);
-        EXPECT_NE(row, nullptr) << "no row " << id;
-        if (!row)
-            return false;
-        row->SetValueFromEditor(value);
-        return c.OnPropertyChanged(*row);
-    }
-    PropertyGridModel grid;
-};
+class SliderTest : public ControlFixture {};
 
 TEST_F(SliderTest, EveryReadableSliderVersionIsWrittenBackAsVersionTwo)
 {

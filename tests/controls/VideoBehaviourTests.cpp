@@ -18,42 +18,17 @@ namespace {
 constexpr QRgb kPlaceholder = qRgb(46, 63, 93);
 }
 
-class VideoBehaviourTest : public ControlFixture {
-protected:
-    // Edits a row as the grid does and hands it to the control.
-    bool Edit(XControl& c, quint32 id, const QVariant& value)
-    {
-        c.FillProperties(grid);
-        CMFCMyPropertyGridProperty* row = grid.FindByData(id);
-        EXPECT_NE(row, nullptr) << "no row " << id;
-        if (!row)
-            return false;
-        row->SetValueFromEditor(value);
-        last = row;
-        return c.OnPropertyChanged(*row);
-    }
-    QStringList Rows(XControl& c)
-    {
-        c.FillProperties(grid);
-        QStringList ids;
-        for (const auto& g : grid.Groups())
-            for (const auto& row : g->SubItems())
-                ids << QString::number(row->data);
-        return ids;
-    }
-    PropertyGridModel grid;
-    CMFCMyPropertyGridProperty* last = nullptr;
-};
+class VideoBehaviourTest : public ControlFixture {};
 
 TEST_F(VideoBehaviourTest, PropertyListsHoldTheirRowsInOrder)
 {
-    EXPECT_EQ(Rows(*Add<XWebCamera>()).join(u' '), QStringLiteral("0 6 7 1 2 33 34 35"));
-    EXPECT_EQ(Rows(*Add<XVideoPreview>()).join(u' '), QStringLiteral("0 6 7 1 2 47 48 49"));
-    EXPECT_EQ(Rows(*Add<XVideoPreviewFrame>()).join(u' '), QStringLiteral("0 6 7 1 2 4 5 12 11 17 14 42 15 13 41 52"));
-    EXPECT_EQ(Rows(*Add<XScrollPreviewFrame>()).join(u' '),
+    EXPECT_EQ(RowIds(*Add<XWebCamera>()).join(u' '), QStringLiteral("0 6 7 1 2 33 34 35"));
+    EXPECT_EQ(RowIds(*Add<XVideoPreview>()).join(u' '), QStringLiteral("0 6 7 1 2 47 48 49"));
+    EXPECT_EQ(RowIds(*Add<XVideoPreviewFrame>()).join(u' '), QStringLiteral("0 6 7 1 2 4 5 12 11 17 14 42 15 13 41 52"));
+    EXPECT_EQ(RowIds(*Add<XScrollPreviewFrame>()).join(u' '),
               QStringLiteral("0 6 7 1 2 17 47 48 62 63 65 13 15 66 67 30 74 3 52"));
     auto* box = Add<XVideoComboBox>();
-    EXPECT_EQ(Rows(*box).join(u' '), QStringLiteral("0 6 7 1 2 47 48 68"));
+    EXPECT_EQ(RowIds(*box).join(u' '), QStringLiteral("0 6 7 1 2 47 48 68"));
     EXPECT_EQ(grid.FindByData(PropertyId::kComboBoxId)->caption, QStringLiteral("ID"));
     EXPECT_EQ(grid.FindByData(PropertyId::kComboBoxId)->description, Translate("414"));
     for (XControl* c : page->controls) {
