@@ -63,6 +63,9 @@ public:
 
     bool ShowsPressed(const XControl* button) const;
     int Level(const XControl* control) const { return levels.value(control, 0); }
+    // Whether the control has been touched since the start (the panel alone knows its
+    // level before that).
+    bool HasLevel(const XControl* control) const { return levels.contains(control); }
     // The highest level of a level control (its steps - 1; at least 1).
     static int LevelMaximum(const XControl* control);
     // The level a touch at a point of the control's own page sets.

@@ -55,7 +55,8 @@ PreviewLooks LooksOf(const PreviewModel& model)
 {
     const PreviewModel* m = &model;
     return {[m](const XControl* c) { return m->ShowsPressed(c); },
-            [m](const XControl* c) { return m->SubPageOf(c); }, [m](const XControl* c) { return m->Level(c); }};
+            [m](const XControl* c) { return m->SubPageOf(c); },
+            [m](const XControl* c) { return m->HasLevel(c) ? m->Level(c) : -1; }};
 }
 
 void DrawPage(QPainter& painter, XPage& page, const PreviewLooks& looks, const QRect& area, int depth)

@@ -41,7 +41,7 @@ TEST_F(FrameFixture, PreviewAndPrototypeLeaveTheProjectAlone)
     const QStringList before = FolderState(folder);
     EXPECT_TRUE(frame->IsCommandEnabled(Cmd::Preview));
 
-    frame->OnCommand(Cmd::Preview);
+    QTest::keyClick(frame.get(), Qt::Key_F5);
     auto* window = frame->findChild<CPreviewWnd*>();
     ASSERT_TRUE(window);
     ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
