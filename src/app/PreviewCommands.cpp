@@ -23,12 +23,26 @@ QString PreviewCommands::StartPageName() const
 
 void PreviewCommands::Open()
 {
-    if (!frame.CurrentProject())
+    ProjectData* project = frame.CurrentProject();
+    if (!project)
         return;
+    if (window && windowProject != project) {
+        window->close(); // deleted later: a new one is made now
+        window = nullptr;
+    }
     if (!window) {
+        // The window follows the project it was opened on while that stays open.
         CMainFrame* f = &frame;
-        window = new CPreviewWnd([f]() -> const ProjectData* { return f->CurrentProject(); }, &frame);
+        window = new CPreviewWnd(
+            [f, project]() -> const ProjectData* {
+                for (const auto& open : f->Projects())
+                    if (open.get() == project)
+                        return project;
+                return nullptr;
+            },
+            &frame);
         window->setAttribute(Qt::WA_DeleteOnClose);
+        windowProject = project;
     }
     if (!window->Start(StartPageName())) {
         ShowMessage(QStringLiteral("1520"), QStringLiteral("70"));

@@ -7,6 +7,7 @@
 #include <QString>
 
 class CMainFrame;
+class ProjectData;
 
 // The frame's preview commands: the preview window of the current project (one at a
 // time, opened again on the project as it is now) and the export of a clickable
@@ -24,4 +25,5 @@ private:
 
     CMainFrame& frame;
     QPointer<CPreviewWnd> window;
+    const ProjectData* windowProject = nullptr; // compared, never followed
 };

@@ -204,28 +204,25 @@ struct TabProject {
     XPage* second = nullptr;
     XPageContainer* box = nullptr;
 
+    template <class T>
+    T* Add(XPage* on, const QString& name, int x, int y, int w, int h)
+    {
+        auto* c = new T;
+        on->AddControl(c);
+        c->name = name;
+        c->SetBounds({x, y, x + w, y + h});
+        return c;
+    }
     XButton* Button(XPage* on, const QString& name, int x, int y, XPage* jump, int code)
     {
-        auto* b = new XButton;
-        on->AddControl(b);
-        b->name = name;
-        b->x1 = x;
-        b->y1 = y;
-        b->x2 = x + 80;
-        b->y2 = y + 40;
+        auto* b = Add<XButton>(on, name, x, y, 80, 40);
         b->SetJumpTarget(jump);
         b->sendCode = code;
         return b;
     }
     XPageContainer* Container(XPage* on, const QString& name, int x, int y, XPage* shows)
     {
-        auto* c = new XPageContainer;
-        on->AddControl(c);
-        c->name = name;
-        c->x1 = x;
-        c->y1 = y;
-        c->x2 = x + 300;
-        c->y2 = y + 200;
+        auto* c = Add<XPageContainer>(on, name, x, y, 300, 200);
         c->SetSubPage(shows);
         return c;
     }
