@@ -52,11 +52,12 @@ QString FormatText(const QString& name)
     return PieceText(name.toLatin1().constData());
 }
 
-QString ButtonDetail(int buttonKind, int auxNumber)
+QString ButtonDetail(int buttonKind, int auxNumber, bool inGroup)
 {
     QStringList parts;
-    // Kind 1 is the interlock, which the preview shows; the others are the runtime's.
-    if (buttonKind == 2)
+    if (buttonKind == 1 && !inGroup)
+        parts << ::FormatText(PieceText("kind"), {Translate(QStringLiteral("104"))});
+    else if (buttonKind == 2)
         parts << ::FormatText(PieceText("kind"), {Translate(QStringLiteral("105"))});
     if (auxNumber != 0)
         parts << ::FormatText(PieceText("aux"), {QString::number(auxNumber)});

@@ -29,6 +29,7 @@ QString Format(const PreviewLogEntry& entry);
 QStringList FormatKeys();
 QString FormatText(const QString& key);
 // The stored button kind and auxiliary number as the log shows them (the panel runtime
-// gives them their meaning): empty when both are 0.
-QString ButtonDetail(int buttonKind, int auxNumber);
+// gives them their meaning): empty when both are 0, and for kind 1 while the button is in
+// an interlock group, which the preview shows itself.
+QString ButtonDetail(int buttonKind, int auxNumber, bool inGroup);
 }

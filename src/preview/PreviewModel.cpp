@@ -272,7 +272,7 @@ QRect PreviewModel::Act(XButton* button, const Hit& hit)
     entry.element = button->name;
     entry.sendCode = button->sendCode;
     entry.command = button->commandString;
-    entry.detail = PreviewLog::ButtonDetail(button->buttonKind, button->auxNumber);
+    entry.detail = PreviewLog::ButtonDetail(button->buttonKind, button->auxNumber, button->InterlockGroup() != nullptr);
     XPage* target = button->JumpTarget();
     if (target) {
         entry.jump = target->name;

@@ -166,7 +166,7 @@ QString Builder::AddElement(int pageNumber, XPage& page, const QImage& picture, 
         e.insert(QStringLiteral("group"), group ? QJsonValue(*group) : QJsonValue());
         e.insert(QStringLiteral("code"), b.sendCode);
         e.insert(QStringLiteral("command"), b.commandString);
-        e.insert(QStringLiteral("detail"), PreviewLog::ButtonDetail(b.buttonKind, b.auxNumber));
+        e.insert(QStringLiteral("detail"), PreviewLog::ButtonDetail(b.buttonKind, b.auxNumber, group != nullptr));
         e.insert(QStringLiteral("jump"), IndexOf(b.JumpTarget()));
         // The pressed look, where it differs, as a picture of the button and its margin.
         const IntRect area = r.Inflated(kPressedMargin + std::max(0, c.lineWidth));

@@ -238,7 +238,10 @@ struct TabProject {
             sub->y2 = 200;
         }
         box = Container(page, QStringLiteral("Box"), 100, 100, first);
-        Button(first, QStringLiteral("ToSecond"), 10, 10, second, 1);
+        // Kind and extra number are shown as stored: the runtime gives them their meaning.
+        auto* toSecond = Button(first, QStringLiteral("ToSecond"), 10, 10, second, 1);
+        toSecond->buttonKind = 2;
+        toSecond->auxNumber = 5;
         Button(second, QStringLiteral("ToFirst"), 10, 10, first, 2);
         Container(second, QStringLiteral("Mirror"), 100, 60, second); // shows itself
         Button(page, QStringLiteral("OpenSecond"), 500, 500, second, 3);
@@ -267,6 +270,9 @@ TEST(PreviewModel, SubPageJumpsFillTheirContainer)
         ASSERT_TRUE(model.SubPageOf(box));
         EXPECT_EQ(model.SubPageOf(box)->name.toStdString(), s.boxShows);
     }
+    ASSERT_EQ(model.Log().size(), 3);
+    EXPECT_TRUE(model.Log()[0].detail.contains(QStringLiteral("5")));
+    EXPECT_TRUE(model.Log()[1].detail.isEmpty());
     // The sub-page showing itself is drawn and touched to the nesting limit, no further.
     EXPECT_FALSE(PreviewRenderer::RenderShownPage(model).isNull());
     QPoint inMirror(100 + 100 + 50, 100 + 60 + 50);
