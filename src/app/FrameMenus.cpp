@@ -165,7 +165,6 @@ void FrameMenus::CreateToolBars()
     auto* standard = new CMyToolBar(QStringLiteral("StandardBar"), QStringLiteral("标准"), QStringLiteral("21"), &frame);
     for (const BarButton& b : kStandardBar)
         standard->AddCommand(actions[b.id], Key(b.tipKey));
-    standard->addSeparator();
     for (const BarButton& b : kPreviewBar)
         standard->AddCommand(actions[b.id], Key(b.tipKey));
     auto* controls = new CMyToolBar(QStringLiteral("ControlBar"), QStringLiteral("控件"), QStringLiteral("20"), &frame);
