@@ -97,9 +97,10 @@ PreviewModel::Hit PreviewModel::HitAt(XPage* page, QPoint point, const Hit& via,
     return {};
 }
 
-bool PreviewModel::FindIn(XPage* page, const QString& name, const Hit& via, int depth, QPoint& centre) const
+bool PreviewModel::FindIn(XPage* page, const QString& name, const Hit& via, int depth, int& budget,
+                          QPoint& centre) const
 {
-    if (!page || depth > kNestingLimit)
+    if (!page || depth > kNestingLimit || --budget < 0)
         return false;
     for (XControl* c : page->controls) {
         if (c->visible == 0)
@@ -116,7 +117,7 @@ bool PreviewModel::FindIn(XPage* page, const QString& name, const Hit& via, int 
             continue;
         Hit inner;
         inner.offset = via.offset + QPoint(sub->Bounds().left - c->Bounds().left, sub->Bounds().top - c->Bounds().top);
-        if (FindIn(sub, name, inner, depth + 1, centre))
+        if (FindIn(sub, name, inner, depth + 1, budget, centre))
             return true;
     }
     return false;
@@ -124,7 +125,8 @@ bool PreviewModel::FindIn(XPage* page, const QString& name, const Hit& via, int 
 
 bool PreviewModel::FindOnScreen(const QString& elementName, QPoint& centre) const
 {
-    return FindIn(shown, elementName, Hit(), 0, centre);
+    int budget = kNestedPageBudget;
+    return FindIn(shown, elementName, Hit(), 0, budget, centre);
 }
 
 QRect PreviewModel::AreaOf(const Hit& hit) const

@@ -41,6 +41,9 @@ public:
     static constexpr int kLogLimit = 500;
     static constexpr int kHistoryLimit = 100;
     static constexpr int kNestingLimit = 8;
+    // Sub-pages shown inside sub-pages multiply: at most this many are drawn or searched
+    // for one page, whatever a project's containers say.
+    static constexpr int kNestedPageBudget = 256;
     static constexpr int kDanteLevels = 101;
 
     explicit PreviewModel(PreviewSnapshot& snapshot);
@@ -87,7 +90,7 @@ private:
         XControl* outermost = nullptr; // the container of the shown page it lies in
     };
     Hit HitAt(XPage* page, QPoint point, const Hit& via, int depth) const;
-    bool FindIn(XPage* page, const QString& name, const Hit& via, int depth, QPoint& centre) const;
+    bool FindIn(XPage* page, const QString& name, const Hit& via, int depth, int& budget, QPoint& centre) const;
     QRect AreaOf(const Hit& hit) const;
     QRect Act(XButton* button, const Hit& hit);
     QRect ShowPage(XPage* page);

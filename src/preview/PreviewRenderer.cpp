@@ -22,6 +22,9 @@ const QColor kLevelLine(246, 176, 72);
 constexpr int kLevelLineWidth = 3;
 constexpr int kDrawMargin = 4;
 
+// Nested sub-pages still to be drawn for the page being drawn (see kNestedPageBudget).
+int nestedBudget = 0;
+
 bool IsVerticalLevel(const XControl& c, const IntRect& b)
 {
     return c.GetType() == ElementType::kSlider ? static_cast<const XSlider&>(c).sliderVertical != 0
@@ -31,7 +34,7 @@ bool IsVerticalLevel(const XControl& c, const IntRect& b)
 void DrawContainer(QPainter& painter, XControl& container, XPage& sub, const PreviewLooks& looks, int depth)
 {
     const ControlMainDelegate* d = container.mainDelegate;
-    if (!d || depth >= PreviewModel::kNestingLimit)
+    if (!d || depth >= PreviewModel::kNestingLimit || --nestedBudget < 0)
         return;
     const IntRect b = container.Bounds();
     const IntRect s = sub.Bounds();
@@ -64,6 +67,8 @@ void DrawPage(QPainter& painter, XPage& page, const PreviewLooks& looks, const Q
     const ControlMainDelegate* d = page.mainDelegate;
     if (!d)
         return;
+    if (depth == 0)
+        nestedBudget = PreviewModel::kNestedPageBudget;
     const QRect viewArea = area.isEmpty() ? QRect() : d->MapRect(IntRect{area.left(), area.top(),
                                                                          area.left() + area.width(),
                                                                          area.top() + area.height()})

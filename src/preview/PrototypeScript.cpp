@@ -37,7 +37,7 @@ QString Script()
 (function () {
   const data = JSON.parse(document.getElementById('prototype-data').textContent);
   const els = data.elements, pages = data.pages, T = data.texts;
-  const LOG_LIMIT = 500, HISTORY_LIMIT = 100, NESTING = 8;
+  const LOG_LIMIT = 500, HISTORY_LIMIT = 100, NESTING = 8, NESTED_PAGE_BUDGET = 256;
   const stage = document.getElementById('stage');
   let st = null;
 
@@ -184,9 +184,10 @@ QString Script()
   const sections = {};
   stage.querySelectorAll(':scope > section.page').forEach(s => { sections[+s.dataset.index] = s; });
 
+  let budget = 0;
   function fillContainers(section, depth) {
     section.querySelectorAll(':scope > .el[data-role="container"]').forEach(div => {
-      const s = depth < NESTING ? st.sub[+div.dataset.id] : -1;
+      const s = depth < NESTING && --budget >= 0 ? st.sub[+div.dataset.id] : -1;
       if (String(s) !== div.dataset.showing) {
         div.replaceChildren();
         div.dataset.showing = String(s);
@@ -206,6 +207,7 @@ QString Script()
 
   function render() {
     Object.keys(sections).forEach(i => { sections[i].hidden = +i !== st.shown; });
+    budget = NESTED_PAGE_BUDGET;
     fillContainers(sections[st.shown], 0);
     stage.querySelectorAll('.el[data-role="button"]').forEach(d => {
       const k = +d.dataset.id;

@@ -243,7 +243,10 @@ struct TabProject {
         toSecond->buttonKind = 2;
         toSecond->auxNumber = 5;
         Button(second, QStringLiteral("ToFirst"), 10, 10, first, 2);
-        Container(second, QStringLiteral("Mirror"), 100, 60, second); // shows itself
+        // Containers showing the sub-page they lie on: without a bound, drawing them
+        // would take 40^8 sub-page drawings.
+        for (int i = 0; i < 40; ++i)
+            Container(second, QStringLiteral("Mirror%1").arg(i), 100, 60, second);
         Button(page, QStringLiteral("OpenSecond"), 500, 500, second, 3);
         auto* hidden = Container(page, QStringLiteral("Hidden"), 0, 0, second);
         hidden->visible = 0;
