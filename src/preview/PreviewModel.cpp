@@ -192,12 +192,8 @@ QRect PreviewModel::Release(QPoint point)
         return area | Act(static_cast<XButton*>(c), was);
     case PreviewRole::Level:
         entry.level = Level(c);
-        if (c->GetType() == ElementType::kDanteVolumeBar)
-            entry.channel = static_cast<XDanteVolumeBar*>(c)->danteChannel;
-        else if (c->GetType() == ElementType::kSlider)
-            entry.sendCode = static_cast<XSlider*>(c)->sendCode;
-        else
-            entry.sendCode = static_cast<XVolumeBar*>(c)->sendCode;
+        entry.sendCode = LevelOf(c).sendCode;
+        entry.channel = LevelOf(c).channel;
         break;
     case PreviewRole::RuntimeOnly:
         if (now.control != c)
@@ -227,29 +223,46 @@ QRect PreviewModel::SetLevel(QPoint point)
     return AreaOf(held);
 }
 
-int PreviewModel::LevelMaximum(const XControl* c)
+PreviewModel::LevelTraits PreviewModel::LevelOf(const XControl* c)
 {
+    LevelTraits t;
     int steps = kDanteLevels;
-    if (c->GetType() == ElementType::kSlider)
-        steps = static_cast<const XSlider*>(c)->sliderSteps;
-    else if (c->GetType() == ElementType::kVolumeBar)
+    const IntRect b = c->Bounds();
+    // Sliders say their direction; the bars run along their longer side.
+    t.vertical = b.Height() > b.Width();
+    switch (c->GetType()) {
+    case ElementType::kSlider: {
+        const auto* slider = static_cast<const XSlider*>(c);
+        steps = slider->sliderSteps;
+        t.vertical = slider->sliderVertical != 0;
+        t.sendCode = slider->sendCode;
+        break;
+    }
+    case ElementType::kVolumeBar:
         steps = static_cast<const XVolumeBar*>(c)->sliderSteps;
-    return std::max(1, steps - 1);
+        t.sendCode = static_cast<const XVolumeBar*>(c)->sendCode;
+        break;
+    case ElementType::kDanteVolumeBar:
+        t.channel = static_cast<const XDanteVolumeBar*>(c)->danteChannel;
+        break;
+    default:
+        break;
+    }
+    t.maximum = std::max(1, steps - 1);
+    return t;
 }
 
 int PreviewModel::LevelAt(const XControl* c, QPoint point)
 {
     const IntRect b = c->Bounds();
-    // Sliders say their direction; the bars run along their longer side.
-    const bool vertical = c->GetType() == ElementType::kSlider ? static_cast<const XSlider*>(c)->sliderVertical != 0
-                                                               : b.Height() > b.Width();
-    const int length = vertical ? b.Height() : b.Width();
+    const LevelTraits t = LevelOf(c);
+    const int length = t.vertical ? b.Height() : b.Width();
     if (length <= 0)
         return 0;
     // From the bottom or the left; rounded to the nearest step in whole numbers, as the
     // prototype's script does.
-    const int along = std::clamp(vertical ? b.bottom - point.y() : point.x() - b.left, 0, length);
-    const qint64 maximum = LevelMaximum(c);
+    const int along = std::clamp(t.vertical ? b.bottom - point.y() : point.x() - b.left, 0, length);
+    const qint64 maximum = t.maximum;
     return static_cast<int>((2 * along * maximum + length) / (2 * static_cast<qint64>(length)));
 }
 

@@ -69,8 +69,16 @@ public:
     // Whether the control has been touched since the start (the panel alone knows its
     // level before that).
     bool HasLevel(const XControl* control) const { return levels.contains(control); }
-    // The highest level of a level control (its steps - 1; at least 1).
-    static int LevelMaximum(const XControl* control);
+    // What a level control's data say about its level: the highest level (its steps - 1,
+    // at least 1), its direction, and what it sends with the level.
+    struct LevelTraits {
+        int maximum = 1;
+        bool vertical = false; // from the bottom up; else from the left
+        int sendCode = 0;
+        int channel = 0; // a Dante bar's
+    };
+    static LevelTraits LevelOf(const XControl* control);
+    static int LevelMaximum(const XControl* control) { return LevelOf(control).maximum; }
     // The level a touch at a point of the control's own page sets.
     static int LevelAt(const XControl* control, QPoint point);
     XPage* SubPageOf(const XControl* container) const { return subPages.value(container, nullptr); }

@@ -4,7 +4,6 @@
 #include "PreviewRoles.h"
 #include "base/Colorref.h"
 #include "controls/XButton.h"
-#include "controls/XSlider.h"
 #include "model/ControlMainDelegate.h"
 #include "model/ElementTypes.h"
 #include "model/WorkLimits.h"
@@ -24,12 +23,6 @@ constexpr int kDrawMargin = 4;
 
 // Nested sub-pages still to be drawn for the page being drawn (see kNestedPageBudget).
 int nestedBudget = 0;
-
-bool IsVerticalLevel(const XControl& c, const IntRect& b)
-{
-    return c.GetType() == ElementType::kSlider ? static_cast<const XSlider&>(c).sliderVertical != 0
-                                               : b.Height() > b.Width();
-}
 
 void DrawContainer(QPainter& painter, XControl& container, XPage& sub, const PreviewLooks& looks, int depth)
 {
@@ -134,9 +127,10 @@ void DrawLevel(QPainter& painter, const XControl& c, int level)
     if (!d)
         return;
     const IntRect b = c.Bounds();
-    const bool vertical = IsVerticalLevel(c, b);
+    const PreviewModel::LevelTraits traits = PreviewModel::LevelOf(&c);
+    const bool vertical = traits.vertical;
     const int length = vertical ? b.Height() : b.Width();
-    const int maximum = PreviewModel::LevelMaximum(&c);
+    const int maximum = traits.maximum;
     const int filled = static_cast<int>(static_cast<qint64>(length) * std::clamp(level, 0, maximum) / maximum);
     const IntRect band = vertical ? IntRect{b.left, b.bottom - filled, b.right, b.bottom}
                                   : IntRect{b.left, b.top, b.left + filled, b.bottom};

@@ -8,9 +8,6 @@
 #include "PrototypeScript.h"
 #include "base/Translation.h"
 #include "controls/XButton.h"
-#include "controls/XDanteVolumeBar.h"
-#include "controls/XSlider.h"
-#include "controls/XVolumeBar.h"
 #include "model/ElementTypes.h"
 #include "model/WorkLimits.h"
 #include "model/XPage.h"
@@ -185,24 +182,14 @@ QString Builder::AddElement(int pageNumber, XPage& page, const QImage& picture, 
                              QString::number(area.top - r.top));
         }
     } else if (role == PreviewRole::Level) {
-        int code = 0;
-        int channel = 0;
-        bool vertical = r.Height() > r.Width();
-        if (c.GetType() == ElementType::kSlider) {
-            code = static_cast<XSlider&>(c).sendCode;
-            vertical = static_cast<XSlider&>(c).sliderVertical != 0;
-        } else if (c.GetType() == ElementType::kVolumeBar) {
-            code = static_cast<XVolumeBar&>(c).sendCode;
-        } else {
-            channel = static_cast<XDanteVolumeBar&>(c).danteChannel;
-        }
-        e.insert(QStringLiteral("max"), PreviewModel::LevelMaximum(&c));
-        e.insert(QStringLiteral("vertical"), vertical);
-        e.insert(QStringLiteral("code"), code);
-        e.insert(QStringLiteral("channel"), channel);
+        const PreviewModel::LevelTraits t = PreviewModel::LevelOf(&c);
+        e.insert(QStringLiteral("max"), t.maximum);
+        e.insert(QStringLiteral("vertical"), t.vertical);
+        e.insert(QStringLiteral("code"), t.sendCode);
+        e.insert(QStringLiteral("channel"), t.channel);
         e.insert(QStringLiteral("dante"), c.GetType() == ElementType::kDanteVolumeBar);
         inner = QStringLiteral("<div class=\"level-band %1\" hidden></div>")
-                    .arg(vertical ? QStringLiteral("vertical") : QStringLiteral("horizontal"));
+                    .arg(t.vertical ? QStringLiteral("vertical") : QStringLiteral("horizontal"));
     } else if (role == PreviewRole::Container) {
         e.insert(QStringLiteral("sub"), IndexOf(model.SubPageOf(&c)));
     }
