@@ -8,6 +8,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libgl-dev libglx-dev
   libgtest-dev googletest zlib1g-dev
   xvfb xauth fonts-droid-fallback zip unzip
+  chromium chromium-driver python3-selenium
 )
 
 missing=()

@@ -1,5 +1,5 @@
 # Fails when a file of the core layers includes a QtWidgets header.
-file(GLOB_RECURSE files ${SRC}/base/* ${SRC}/model/* ${SRC}/controls/* ${SRC}/editor/* ${SRC}/devicelink/*)
+file(GLOB_RECURSE files ${SRC}/base/* ${SRC}/model/* ${SRC}/controls/* ${SRC}/editor/* ${SRC}/devicelink/* ${SRC}/preview/*)
 set(bad "")
 foreach(f IN LISTS files)
   if(f MATCHES "/ui/")

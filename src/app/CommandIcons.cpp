@@ -228,6 +228,10 @@ void PaintCommandIcon(QPainter& p, int id)
         p.drawRect(QRectF(1.5, 1.5, 13, 13));
         Arrow(p, QPointF(4, 12), QPointF(12.5, 3.5), kBlue);
         break;
+    case Cmd::Preview:
+        Screen(p, QRectF(0.5, 2, 15, 11), kInk);
+        PlayTriangle(p, QPointF(8, 7.5), 4, kGreen);
+        break;
     case Cmd::About:
         p.setPen(InkPen(kBlue.darker(130)));
         p.setBrush(kBlue);

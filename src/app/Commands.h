@@ -29,6 +29,8 @@ enum : int {
     Transmit = 32899,
     ProjectSize = 32926,
     CheckProject = 32990,
+    Preview = 33100,
+    ExportPrototype = 33101,
     LanguageZhCn = 32903,
     LanguageZhTw = 32906,
     LanguageEn = 32904,
@@ -83,6 +85,7 @@ inline constexpr BarButton kOtherBar[] = {
     {Cmd::SendCodeBrush, "61"}, {Cmd::ColorBrush, "62"},     {Cmd::FontBrush, "63"},
     {Cmd::TextBrush, "64"},     {Cmd::InterlockBrush, "65"}, {Cmd::AddressBrush, "271"},
     {Cmd::FormatPainter, "324"}, {Cmd::StreamBrush, "419"}};
+inline constexpr BarButton kPreviewBar[] = {{Cmd::Preview, "1500"}};
 inline constexpr BarButton kEditBar[] = {{Cmd::Undo, "59"}, {Cmd::Redo, "60"}};
 inline constexpr BarButton kAlignBar[] = {
     {Cmd::AlignLeft, "49"},          {Cmd::AlignRight, "50"},

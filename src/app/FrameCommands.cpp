@@ -5,6 +5,7 @@
 #include "CChildFrame.h"
 #include "CMainFrame.h"
 #include "Commands.h"
+#include "PreviewCommands.h"
 #include "ProjectCommands.h"
 #include "base/Translation.h"
 #include "base/UiSeam.h"
@@ -179,6 +180,15 @@ void AddBrushCommands(CommandTable& table, CMainFrame& frame)
     }
 }
 
+// The preview and the prototype run on copies of the project: nothing here changes it.
+void AddPreviewCommands(CommandTable& table, CMainFrame& frame)
+{
+    auto* preview = new PreviewCommands(frame);
+    auto hasProject = [&frame] { return frame.CurrentProject() != nullptr; };
+    table.Add(Cmd::Preview, {hasProject, {}, [preview] { preview->Open(); }});
+    table.Add(Cmd::ExportPrototype, {hasProject, {}, [preview] { preview->ExportPrototype(); }});
+}
+
 } // namespace
 
 namespace FrameCommands {
@@ -190,6 +200,7 @@ void Register(CommandTable& table, CMainFrame& frame)
     AddElementCommands(table, frame);
     AddEditCommands(table, frame);
     AddBrushCommands(table, frame);
+    AddPreviewCommands(table, frame);
 }
 
 }

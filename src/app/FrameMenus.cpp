@@ -24,7 +24,7 @@ constexpr MenuItemKey kMenuTexts[] = {
     {Cmd::CloseProject, "10"}, {Cmd::SaveAs, "204"},     {Cmd::Exit, "11"},
     {Cmd::Transmit, "22"},    {Cmd::ProjectSize, "232"}, {Cmd::LanguageZhCn, "24"},
     {Cmd::LanguageZhTw, "25"}, {Cmd::LanguageEn, "26"},  {Cmd::About, "27"},
-    {Cmd::CheckProject, "1068"},
+    {Cmd::CheckProject, "1068"}, {Cmd::Preview, "1500"}, {Cmd::ExportPrototype, "1501"},
 };
 
 constexpr int kLanguageCommands[] = {Cmd::LanguageZhCn, Cmd::LanguageZhTw, Cmd::LanguageEn};
@@ -66,6 +66,8 @@ void FrameMenus::CreateActions()
         MakeAction(id, false, true);
     MakeAction(Cmd::Exit, false, false);
     MakeAction(Cmd::CheckProject, false, false);
+    MakeAction(Cmd::Preview, false, true)->setShortcut(QKeySequence(Qt::Key_F5));
+    MakeAction(Cmd::ExportPrototype, false, false);
     actions[Cmd::NewProject]->setShortcut(QKeySequence::New);
     actions[Cmd::OpenProject]->setShortcut(QKeySequence::Open);
     actions[Cmd::SaveProject]->setShortcut(QKeySequence::Save);
@@ -141,6 +143,10 @@ void FrameMenus::CreateMenus()
     actions[Cmd::Transmit]->setShortcutContext(Qt::WidgetShortcut);
     operations->addAction(actions[Cmd::ProjectSize]);
     operations->addAction(actions[Cmd::CheckProject]);
+    operations->addSeparator();
+    operations->addAction(actions[Cmd::Preview]);
+    operations->addAction(actions[Cmd::ExportPrototype]);
+    operations->addSeparator();
     QMenu* languages = MakeMenu(operations, QStringLiteral("23"));
     for (int id : kLanguageCommands)
         languages->addAction(actions[id]);
@@ -158,6 +164,8 @@ void FrameMenus::CreateToolBars()
 {
     auto* standard = new CMyToolBar(QStringLiteral("StandardBar"), QStringLiteral("标准"), QStringLiteral("21"), &frame);
     for (const BarButton& b : kStandardBar)
+        standard->AddCommand(actions[b.id], Key(b.tipKey));
+    for (const BarButton& b : kPreviewBar)
         standard->AddCommand(actions[b.id], Key(b.tipKey));
     auto* controls = new CMyToolBar(QStringLiteral("ControlBar"), QStringLiteral("控件"), QStringLiteral("20"), &frame);
     controls->AddCommand(actions[Cmd::Select], QStringLiteral("32"));

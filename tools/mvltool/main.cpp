@@ -30,6 +30,8 @@ const std::map<QString, std::function<int(const QStringList&)>>& Commands()
         {QStringLiteral("pack"), &RunPack},
         {QStringLiteral("send"), &RunSend},
         {QStringLiteral("check"), &RunCheck},
+        {QStringLiteral("prototype"), &RunPrototype},
+        {QStringLiteral("preview"), &RunPreview},
     };
     return commands;
 }
@@ -57,7 +59,11 @@ int Usage()
                  "  pack FOLDER OUT.zip           pack a project folder as it is sent to a panel\n"
                  "  send FOLDER HOST[:PORT]       send a project folder to a panel (port 48688)\n"
                  "  check FILE.mvl [--json]       report what would go wrong on the panel\n"
-                 "                                (exit 0 clean or warnings, 1 errors, 2 not loaded)\n");
+                 "                                (exit 0 clean or warnings, 1 errors, 2 not loaded)\n"
+                 "  prototype FILE.mvl OUTDIR [--page PAGE]\n"
+                 "                                write a clickable prototype (OUTDIR/index.html)\n"
+                 "  preview FILE.mvl [--page PAGE] [ELEMENT...]\n"
+                 "                                touch elements in turn; print page, pressed, log\n");
     return 1;
 }
 
