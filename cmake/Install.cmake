@@ -19,13 +19,18 @@ if(MVL_CJK_FONT_FILE)
     include(\"${CMAKE_SOURCE_DIR}/cmake/InstallFontLink.cmake\")")
 endif()
 
-# Debian wants the changelog and the manual pages compressed by gzip -9n.
+# Debian wants the changelog and the manual pages compressed by gzip -9n; the manual
+# pages carry the project's version.
 set(mvl_compressed)
 foreach(source cmake/debian/changelog data/man/marvolenta.1 data/man/mvltool.1 data/man/panelsim.1)
   get_filename_component(name ${source} NAME)
   set(out ${CMAKE_BINARY_DIR}/compressed/${name}.gz)
+  set(version "")
+  if(name MATCHES "\\.1$")
+    set(version ${PROJECT_VERSION})
+  endif()
   add_custom_command(OUTPUT ${out}
-    COMMAND ${CMAKE_COMMAND} -DIN=${CMAKE_SOURCE_DIR}/${source} -DOUT=${out}
+    COMMAND ${CMAKE_COMMAND} -DIN=${CMAKE_SOURCE_DIR}/${source} -DOUT=${out} -DVERSION=${version}
             -P ${CMAKE_SOURCE_DIR}/cmake/Gzip.cmake
     DEPENDS ${CMAKE_SOURCE_DIR}/${source} ${CMAKE_SOURCE_DIR}/cmake/Gzip.cmake
     VERBATIM)

@@ -8,10 +8,17 @@ set(work "${BUILD}/package-test")
 file(REMOVE_RECURSE "${work}")
 file(MAKE_DIRECTORY "${work}")
 
-# The newest changelog entry is the version being packaged.
+# The newest changelog entry and the AppStream file's releases name the version being
+# packaged.
 file(STRINGS "${SOURCE}/cmake/debian/changelog" top LIMIT_COUNT 1)
 if(NOT top MATCHES "^marvolenta \\(${VERSION}\\) ")
   message(FATAL_ERROR "cmake/debian/changelog does not begin with version ${VERSION}: ${top}")
+endif()
+
+file(READ "${SOURCE}/data/desktop/example.marvolenta.Marvolenta.metainfo.xml" metainfo_text)
+string(FIND "${metainfo_text}" "<release version=\"${VERSION}\"" at)
+if(at LESS 0)
+  message(FATAL_ERROR "the AppStream file lists no release ${VERSION}")
 endif()
 
 execute_process(COMMAND cpack -G DEB -B "${work}/out" WORKING_DIRECTORY "${BUILD}"
