@@ -1,4 +1,5 @@
-# cmake -P script: copy SRC into DST (only changed files), then the font as DST/FONT/FACE.ttf.
+# cmake -P script: copy SRC into DST (only changed files), then link DST/FONT/FACE.ttf to
+# the font file FONT.
 file(GLOB_RECURSE files RELATIVE "${SRC}" "${SRC}/*")
 foreach(f IN LISTS files)
   get_filename_component(dir "${DST}/${f}" DIRECTORY)
@@ -7,5 +8,14 @@ foreach(f IN LISTS files)
 endforeach()
 file(MAKE_DIRECTORY "${DST}/TEMP" "${DST}/INI" "${DST}/PHOTO" "${DST}/FONT")
 if(FONT AND EXISTS "${FONT}")
-  file(COPY_FILE "${FONT}" "${DST}/FONT/${FACE}.ttf" ONLY_IF_DIFFERENT)
+  set(link "${DST}/FONT/${FACE}.ttf")
+  set(target "")
+  if(IS_SYMLINK "${link}")
+    file(READ_SYMLINK "${link}" target)
+  endif()
+  # A copy an older build left there is replaced by the link too.
+  if(NOT target STREQUAL FONT)
+    file(REMOVE "${link}")
+    file(CREATE_LINK "${FONT}" "${link}" SYMBOLIC)
+  endif()
 endif()

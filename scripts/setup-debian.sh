@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs what building, running and testing the editor need on Debian 12.
+# Installs what building, running and testing the editor need on Debian 12 (lintian and
+# appstream check the Debian package).
 # Does nothing when everything is already there.
 set -euo pipefail
 
@@ -9,6 +10,7 @@ packages=(
   libgtest-dev googletest zlib1g-dev
   xvfb xauth fonts-droid-fallback zip unzip
   chromium chromium-driver python3-selenium
+  lintian appstream
 )
 
 missing=()

@@ -3,6 +3,8 @@
 #include "AppPaths.h"
 #include "IniFile.h"
 
+#include <QLocale>
+
 namespace {
 
 struct LanguageState {
@@ -25,9 +27,9 @@ namespace Translation {
 QString FileNameForIndex(int index)
 {
     switch (index) {
-    case 0: return QStringLiteral("ZH_CN");
-    case 1: return QStringLiteral("ZH_TW");
-    case 2: return QStringLiteral("EN");
+    case kSimplifiedChinese: return QStringLiteral("ZH_CN");
+    case kTraditionalChinese: return QStringLiteral("ZH_TW");
+    case kEnglish: return QStringLiteral("EN");
     default: return QStringLiteral("LANGUAGE_%1").arg(index);
     }
 }
@@ -64,11 +66,30 @@ bool SaveLanguage()
 int LanguageForCommand(int commandId)
 {
     switch (commandId) {
-    case 32903: return 0;
-    case 32906: return 1;
-    case 32904: return 2;
+    case 32903: return kSimplifiedChinese;
+    case 32906: return kTraditionalChinese;
+    case 32904: return kEnglish;
     default: return -1;
     }
+}
+
+int LanguageForName(const QString& name)
+{
+    const QString key = name.toLower().replace(u'-', u'_');
+    for (int index = 0; index < kLanguageCount; ++index)
+        if (key == FileNameForIndex(index).toLower())
+            return index;
+    return -1;
+}
+
+int LanguageForLocale(const QLocale& locale)
+{
+    if (locale.language() != QLocale::Chinese)
+        return kEnglish;
+    const bool traditional = locale.script() == QLocale::TraditionalChineseScript ||
+                             locale.territory() == QLocale::Taiwan || locale.territory() == QLocale::HongKong ||
+                             locale.territory() == QLocale::Macao;
+    return traditional ? kTraditionalChinese : kSimplifiedChinese;
 }
 
 } // namespace Translation

@@ -3,11 +3,18 @@
 #include <QString>
 #include <QStringList>
 
+class QLocale;
+
 // The process-wide language choice and the lookup of user-visible texts by numeric key.
 // Index 0 is Simplified Chinese ("ZH_CN"), 1 Traditional Chinese ("ZH_TW"), 2 English
 // ("EN"); any other index names a file that does not exist, so every lookup falls back
 // to its default.
 namespace Translation {
+
+inline constexpr int kSimplifiedChinese = 0;
+inline constexpr int kTraditionalChinese = 1;
+inline constexpr int kEnglish = 2;
+inline constexpr int kLanguageCount = 3;
 
 int LanguageIndex();
 QString TranslationFile();
@@ -22,6 +29,13 @@ bool SaveLanguage();
 
 // Menu command ids of the three languages and the index each selects (-1 for others).
 int LanguageForCommand(int commandId);
+
+// The index a language name on a command line selects: "zh_cn", "zh_tw" or "en", in
+// either case and with "-" or "_"; -1 for any other name.
+int LanguageForName(const QString& name);
+// The language of a locale: Traditional Chinese for Chinese in the traditional script
+// or of Taiwan, Hong Kong and Macao, Simplified Chinese for other Chinese, else English.
+int LanguageForLocale(const QLocale& locale);
 
 }
 

@@ -6,9 +6,9 @@
 // The editor's own font and the font names the text controls fall back to.
 //
 // The panel runtime draws texts and button labels in a font it knows by the face name
-// "迷你简特细等线"; the editor ships a freely licensed CJK font under that name in
-// DATA/FONT and maps the face name to it, so measuring and drawing match what the
-// panel shows as closely as the editor can.
+// "迷你简特细等线"; the editor loads DATA/FONT/<face>.ttf, a link to the freely licensed
+// CJK font of Debian's fonts-droid-fallback package, and maps the face name to it, so
+// measuring and drawing match what the panel shows as closely as the editor can.
 
 // The face name of the application font.
 QString ApplicationFontName();

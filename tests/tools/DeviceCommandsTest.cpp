@@ -19,7 +19,8 @@ struct ToolResult {
     QString err;
 };
 
-// Runs mvltool while this thread's event loop keeps serving an in-process simulator.
+// Runs mvltool while this thread's event loop keeps serving an in-process simulator. Its
+// messages are in the language of this test program's Translate.
 ToolResult RunTool(const QStringList& args)
 {
     QProcess p;
@@ -27,7 +28,8 @@ ToolResult RunTool(const QStringList& args)
     QObject::connect(&p, &QProcess::finished, &loop, &QEventLoop::quit);
     QObject::connect(&p, &QProcess::errorOccurred, &loop, &QEventLoop::quit);
     QTimer::singleShot(60000, &loop, &QEventLoop::quit);
-    p.start(qEnvironmentVariable("MVLTOOL", QStringLiteral(MVL_BIN_DIR "/mvltool")), args);
+    p.start(qEnvironmentVariable("MVLTOOL", QStringLiteral(MVL_BIN_DIR "/mvltool")),
+            QStringList{QStringLiteral("--lang"), Translation::FileNameForIndex(Translation::LanguageIndex())} + args);
     loop.exec();
     if (p.state() != QProcess::NotRunning) {
         p.kill();
@@ -77,7 +79,7 @@ TEST(DeviceCommands, PackRefusesBadArguments)
     const ToolResult unwritable = RunTool({QStringLiteral("pack"), folder, dir.Path(QStringLiteral("no/such/o.zip"))});
     EXPECT_EQ(unwritable.status, 1);
     EXPECT_TRUE(unwritable.err.contains(Translate("190"))) << unwritable.err.toStdString();
-    EXPECT_EQ(RunTool({QStringLiteral("pack"), folder}).status, 1);
+    EXPECT_EQ(RunTool({QStringLiteral("pack"), folder}).status, 2) << "a usage error";
 }
 
 TEST(DeviceCommands, SendDeliversTheProjectAndReportsFailures)
@@ -107,6 +109,6 @@ TEST(DeviceCommands, SendDeliversTheProjectAndReportsFailures)
     EXPECT_EQ(refused.status, 1);
     EXPECT_TRUE(refused.err.trimmed().endsWith(Translate("197"))) << refused.err.toStdString();
 
-    EXPECT_EQ(RunTool({QStringLiteral("send"), folder, QStringLiteral("127.0.0.1:99999")}).status, 1);
+    EXPECT_EQ(RunTool({QStringLiteral("send"), folder, QStringLiteral("127.0.0.1:99999")}).status, 2) << "a usage error";
     EXPECT_EQ(RunTool({QStringLiteral("send"), dir.Path(QStringLiteral("missing")), QStringLiteral("127.0.0.1")}).status, 1);
 }

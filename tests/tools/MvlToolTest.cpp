@@ -52,7 +52,7 @@ TEST(MvlTool, NewInfoAndResaveWorkTogether)
     EXPECT_EQ(dir.Read(QStringLiteral("Hall.v2/Hall.mvl")), before);
 }
 
-TEST(MvlTool, FailuresExitWithStatusOneAndAReason)
+TEST(MvlTool, FailuresExitWithStatusOneAndAReasonUsageErrorsWithTwo)
 {
     TestFolder dir;
     ASSERT_TRUE(dir.Write(QStringLiteral("Bad/Bad.mvl"), "8001800a"));
@@ -66,8 +66,8 @@ TEST(MvlTool, FailuresExitWithStatusOneAndAReason)
     EXPECT_FALSE(missing.err.isEmpty());
 
     ToolRun tooSmall = Tool({QStringLiteral("new"), dir.Path(QStringLiteral("S")), QStringLiteral("199"), QStringLiteral("600")});
-    EXPECT_EQ(tooSmall.status, 1);
+    EXPECT_EQ(tooSmall.status, 2);
     EXPECT_FALSE(tooSmall.err.isEmpty());
 
-    EXPECT_EQ(Tool({QStringLiteral("frobnicate")}).status, 1);
+    EXPECT_EQ(Tool({QStringLiteral("frobnicate")}).status, 2);
 }

@@ -135,9 +135,9 @@ TEST(Render, RefusesUnknownPagesAndBadZooms)
     EXPECT_TRUE(run.errors.contains(QStringLiteral("Lighting"))); // lists what exists
     run = Start("mvltool", {QStringLiteral("render"), mvl, QStringLiteral("Lobby"), out, QStringLiteral("--zoom"),
                             QStringLiteral("9")});
-    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.status, 2);
     run = Start("mvltool", {QStringLiteral("render"), mvl, QStringLiteral("Lobby")});
-    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.status, 2);
     EXPECT_FALSE(QFile::exists(out));
 }
 

@@ -56,10 +56,8 @@ int RunCheck(const QStringList& argsIn)
 {
     QStringList args = argsIn;
     const bool json = args.removeAll(QStringLiteral("--json")) > 0;
-    if (args.size() != 1) {
-        PrintError(QStringLiteral("usage: mvltool check FILE.mvl [--json]"));
-        return kNotLoaded;
-    }
+    if (args.size() != 1)
+        return UsageError("check");
     HeadlessMainDelegate delegate;
     ProjectData project;
     if (!LoadProjectForTool(args[0], delegate, project))

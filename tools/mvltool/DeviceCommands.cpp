@@ -40,26 +40,33 @@ bool CheckFolder(const QString& path, QString& absolute)
     return true;
 }
 
-// HOST[:PORT] to a dotted IPv4 address and a port; host names are looked up.
-bool ParseTarget(const QString& text, QString& address, quint16& port)
+// HOST[:PORT] into its host and port (48688 when none is given); false when the port is
+// not one or the host is missing.
+bool SplitTarget(const QString& text, QString& host, quint16& port, QString& reason)
 {
-    QString host = text;
+    host = text;
     port = TransferProtocol::kDefaultPort;
     const int colon = static_cast<int>(text.lastIndexOf(u':'));
     if (colon >= 0) {
         bool ok = false;
         const int value = text.mid(colon + 1).toInt(&ok);
         if (!ok || value < 1 || value > 65535) {
-            PrintError(QStringLiteral("%1: the port must be a number from 1 to 65535").arg(text));
+            reason = QStringLiteral("%1: the port must be a number from 1 to 65535").arg(text);
             return false;
         }
         port = static_cast<quint16>(value);
         host = text.left(colon);
     }
     if (host.isEmpty()) {
-        PrintError(QStringLiteral("%1: no host").arg(text));
+        reason = QStringLiteral("%1: no host").arg(text);
         return false;
     }
+    return true;
+}
+
+// A host to a dotted IPv4 address; host names are looked up.
+bool ResolveHost(const QString& host, QString& address)
+{
     if (inet_addr(AnsiCodePage::Encode(host).constData()) != INADDR_NONE) {
         address = host;
         return true;
@@ -79,10 +86,8 @@ bool ParseTarget(const QString& text, QString& address, quint16& port)
 
 int RunPack(const QStringList& args)
 {
-    if (args.size() != 2) {
-        PrintError(QStringLiteral("usage: mvltool pack FOLDER OUT.zip"));
-        return 1;
-    }
+    if (args.size() != 2)
+        return UsageError("pack");
     QString folder;
     if (!CheckFolder(args[0], folder))
         return 1;
@@ -114,14 +119,16 @@ int RunPack(const QStringList& args)
 
 int RunSend(const QStringList& args)
 {
-    if (args.size() != 2) {
-        PrintError(QStringLiteral("usage: mvltool send FOLDER HOST[:PORT]"));
-        return 1;
-    }
+    if (args.size() != 2)
+        return UsageError("send");
+    QString host;
+    quint16 port = 0;
+    QString reason;
+    if (!SplitTarget(args[1], host, port, reason))
+        return UsageError("send", reason);
     QString folder;
     QString address;
-    quint16 port = 0;
-    if (!CheckFolder(args[0], folder) || !ParseTarget(args[1], address, port))
+    if (!CheckFolder(args[0], folder) || !ResolveHost(host, address))
         return 1;
     QTemporaryDir temp;
     if (!temp.isValid()) {

@@ -37,10 +37,8 @@ bool LoadProjectForTool(const QString& path, HeadlessMainDelegate& delegate, Pro
 
 int RunInfo(const QStringList& args)
 {
-    if (args.size() != 1) {
-        PrintError(QStringLiteral("usage: mvltool info FILE.mvl"));
-        return 1;
-    }
+    if (args.size() != 1)
+        return UsageError("info");
     HeadlessMainDelegate delegate;
     ProjectData project;
     if (!LoadProjectForTool(args[0], delegate, project))
@@ -67,10 +65,8 @@ int RunInfo(const QStringList& args)
 
 int RunResave(const QStringList& args)
 {
-    if (args.size() != 1) {
-        PrintError(QStringLiteral("usage: mvltool resave FILE.mvl"));
-        return 1;
-    }
+    if (args.size() != 1)
+        return UsageError("resave");
     HeadlessMainDelegate delegate;
     ProjectData project;
     if (!LoadProjectForTool(args[0], delegate, project))
@@ -88,18 +84,12 @@ int RunNew(const QStringList& args)
     bool okH = false;
     const int width = args.size() == 3 ? args[1].toInt(&okW) : 0;
     const int height = args.size() == 3 ? args[2].toInt(&okH) : 0;
-    if (args.size() != 3 || !okW || !okH) {
-        PrintError(QStringLiteral("usage: mvltool new FOLDER WIDTH HEIGHT"));
-        return 1;
-    }
-    if (width < 200 || width > 5000) {
-        PrintError(TranslateFormat("209", RangeArgs(200, 5000)));
-        return 1;
-    }
-    if (height < 200 || height > 5000) {
-        PrintError(TranslateFormat("210", RangeArgs(200, 5000)));
-        return 1;
-    }
+    if (args.size() != 3 || !okW || !okH)
+        return UsageError("new");
+    if (width < 200 || width > 5000)
+        return UsageError("new", TranslateFormat("209", RangeArgs(200, 5000)));
+    if (height < 200 || height > 5000)
+        return UsageError("new", TranslateFormat("210", RangeArgs(200, 5000)));
     const QString folder = QDir::cleanPath(QDir::current().absoluteFilePath(args[0]));
     if (!QDir().mkpath(folder)) {
         PrintError(Translate("208", QStringLiteral("The project folder could not be created.")));

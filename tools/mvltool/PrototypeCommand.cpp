@@ -51,8 +51,7 @@ int RunPrototype(const QStringList& argsIn)
     QStringList args = argsIn;
     QString page;
     if (!TakePage(args, page) || args.size() != 2) {
-        PrintError(QStringLiteral("usage: mvltool prototype FILE.mvl OUTDIR [--page PAGE]"));
-        return 1;
+        return UsageError("prototype");
     }
     HeadlessMainDelegate delegate;
     ProjectData project;
@@ -77,8 +76,7 @@ int RunPreview(const QStringList& argsIn)
     QStringList args = argsIn;
     QString page;
     if (!TakePage(args, page) || args.isEmpty()) {
-        PrintError(QStringLiteral("usage: mvltool preview FILE.mvl [--page PAGE] [ELEMENT...]"));
-        return 1;
+        return UsageError("preview");
     }
     HeadlessMainDelegate delegate;
     ProjectData project;

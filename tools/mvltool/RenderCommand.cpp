@@ -19,16 +19,12 @@ int RunRender(const QStringList& argsIn)
     if (zoomAt >= 0) {
         bool ok = false;
         zoom = args.value(zoomAt + 1).toDouble(&ok);
-        if (!ok || zoom < 0.25 - 1e-9 || zoom > 4.0 + 1e-9) {
-            PrintError(QStringLiteral("mvltool render: the zoom must be a number from 0.25 to 4"));
-            return 1;
-        }
+        if (!ok || zoom < 0.25 - 1e-9 || zoom > 4.0 + 1e-9)
+            return UsageError("render", QStringLiteral("the zoom must be a number from 0.25 to 4"));
         args.remove(zoomAt, std::min<qsizetype>(2, args.size() - zoomAt));
     }
-    if (args.size() != 3) {
-        PrintError(QStringLiteral("usage: mvltool render FILE.mvl PAGE OUT.png [--zoom Z]"));
-        return 1;
-    }
+    if (args.size() != 3)
+        return UsageError("render");
     HeadlessMainDelegate delegate;
     delegate.zoom = zoom;
     ProjectData project;

@@ -19,6 +19,10 @@ int RunCheck(const QStringList& args);
 int RunPrototype(const QStringList& args);
 int RunPreview(const QStringList& args);
 
+// A command line the command cannot use: the reason (when given) and the command's usage
+// line from the command table on stderr; returns the usage-error exit status.
+int UsageError(const char* command, const QString& reason = {});
+
 // Shared by the commands: loads a project file, printing the load message on failure.
 bool LoadProjectForTool(const QString& path, HeadlessMainDelegate& delegate, ProjectData& project);
 void PrintError(const QString& text);

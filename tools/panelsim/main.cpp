@@ -5,6 +5,7 @@
 #include "PanelSimulator.h"
 
 #include "base/AnsiCodePage.h"
+#include "base/CommandLine.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -14,6 +15,8 @@
 #include <cstdio>
 
 namespace {
+
+const QString kProgram = QStringLiteral("panelsim");
 
 void Print(const QString& line)
 {
@@ -28,7 +31,7 @@ bool ToInt(const QCommandLineParser& parser, const QString& name, int& value)
     bool ok = false;
     value = parser.value(name).toInt(&ok);
     if (!ok)
-        std::fprintf(stderr, "panelsim: --%s needs a number\n", qPrintable(name));
+        CommandLine::UsageError(kProgram, QStringLiteral("--%1 needs a number").arg(name), {});
     return ok;
 }
 
@@ -40,7 +43,8 @@ int main(int argc, char** argv)
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("Panel device simulator: receives project transfers on TCP "
                                                     "and answers device searches on UDP."));
-    parser.addHelpOption();
+    const QCommandLineOption help = parser.addHelpOption();
+    const QCommandLineOption version = parser.addVersionOption();
     parser.addOptions({
         {QStringLiteral("address"), QStringLiteral("Address to listen on (default 127.0.0.1)."), QStringLiteral("ip")},
         {QStringLiteral("port"), QStringLiteral("TCP port of transfers (default 48688, 0 = any)."), QStringLiteral("n")},
@@ -58,12 +62,24 @@ int main(int argc, char** argv)
         {QStringLiteral("ack-bytes"), QStringLiteral("Fault: send N bytes for every packet."), QStringLiteral("n")},
         {QStringLiteral("once"), QStringLiteral("Exit after the first transfer: 0 when it was complete and correct.")},
     });
-    parser.process(app);
+    if (!parser.parse(app.arguments()))
+        return CommandLine::UsageError(kProgram, parser.errorText(), {});
+    if (parser.isSet(help) || parser.isSet(QStringLiteral("help-all"))) {
+        CommandLine::Print(parser.helpText() +
+                           QStringLiteral("\nExit status: 0 done, 1 failed, 2 the command line is wrong.\n"
+                                          "See panelsim(1).\n"));
+        return CommandLine::kSuccess;
+    }
+    if (parser.isSet(version)) {
+        CommandLine::Print(CommandLine::VersionText(kProgram));
+        return CommandLine::kSuccess;
+    }
+    if (!parser.positionalArguments().isEmpty())
+        return CommandLine::UsageError(kProgram, QStringLiteral("unexpected argument '%1'").arg(parser.positionalArguments().first()), {});
 
     PanelSimOptions options;
     if (parser.isSet(QStringLiteral("address")) && !options.address.setAddress(parser.value(QStringLiteral("address")))) {
-        std::fprintf(stderr, "panelsim: not an address: %s\n", qPrintable(parser.value(QStringLiteral("address"))));
-        return 2;
+        return CommandLine::UsageError(kProgram, QStringLiteral("not an address: %1").arg(parser.value(QStringLiteral("address"))), {});
     }
     int tcpPort = options.tcpPort;
     int udpPort = options.udpPort;
@@ -73,28 +89,22 @@ int main(int argc, char** argv)
         !ToInt(parser, QStringLiteral("ack-delay"), options.ackDelayMs) ||
         !ToInt(parser, QStringLiteral("ack-batch"), options.ackBatch) ||
         !ToInt(parser, QStringLiteral("ack-bytes"), options.ackBytesPerPacket))
-        return 2;
-    if (tcpPort < 0 || tcpPort > 65535 || udpPort < 0 || udpPort > 65535) {
-        std::fprintf(stderr, "panelsim: ports lie between 0 and 65535\n");
-        return 2;
-    }
+        return CommandLine::kUsageError;
+    if (tcpPort < 0 || tcpPort > 65535 || udpPort < 0 || udpPort > 65535)
+        return CommandLine::UsageError(kProgram, QStringLiteral("ports lie between 0 and 65535"), {});
     options.tcpPort = static_cast<quint16>(tcpPort);
     options.udpPort = static_cast<quint16>(udpPort);
     options.discovery = !parser.isSet(QStringLiteral("no-discovery"));
     const QString mode = parser.value(QStringLiteral("mode"));
-    if (!mode.isEmpty() && mode != QStringLiteral("window") && mode != QStringLiteral("stop-and-wait")) {
-        std::fprintf(stderr, "panelsim: --mode is window or stop-and-wait\n");
-        return 2;
-    }
+    if (!mode.isEmpty() && mode != QStringLiteral("window") && mode != QStringLiteral("stop-and-wait"))
+        return CommandLine::UsageError(kProgram, QStringLiteral("--mode is window or stop-and-wait"), {});
     options.windowMode = mode != QStringLiteral("stop-and-wait");
     if (parser.isSet(QStringLiteral("id")))
         options.deviceId = AnsiCodePage::Encode(parser.value(QStringLiteral("id")));
     if (parser.isSet(QStringLiteral("report-ip")) &&
         (!options.reportAddress.setAddress(parser.value(QStringLiteral("report-ip"))) ||
-         options.reportAddress.protocol() != QAbstractSocket::IPv4Protocol)) {
-        std::fprintf(stderr, "panelsim: --report-ip needs an IPv4 address\n");
-        return 2;
-    }
+         options.reportAddress.protocol() != QAbstractSocket::IPv4Protocol))
+        return CommandLine::UsageError(kProgram, QStringLiteral("--report-ip needs an IPv4 address"), {});
     options.outputFolder = parser.value(QStringLiteral("out"));
     options.keepPackage = parser.value(QStringLiteral("keep-package"));
     const bool once = parser.isSet(QStringLiteral("once"));
@@ -103,7 +113,7 @@ int main(int argc, char** argv)
     QString error;
     if (!simulator.Start(&error)) {
         std::fprintf(stderr, "panelsim: %s\n", qPrintable(error));
-        return 2;
+        return CommandLine::kFailure;
     }
     Print(QStringLiteral("listening on %1 TCP %2%3, %4 mode")
               .arg(options.address.toString())
