@@ -16,6 +16,12 @@ int RunSend(const QStringList& args);
 // Exit status 0 without errors (warnings allowed), 1 with errors, 2 when the project does
 // not load.
 int RunCheck(const QStringList& args);
+// Exit status 0 with the project written, 1 when the description is refused or the
+// project cannot be written, 2 for a usage error.
+int RunImport(const QStringList& args);
+// Exit status 0 when the projects are the same, 1 when they differ, 2 when one does not
+// load.
+int RunDiff(const QStringList& args);
 
 // Shared by the commands: loads a project file, printing the load message on failure.
 bool LoadProjectForTool(const QString& path, HeadlessMainDelegate& delegate, ProjectData& project);

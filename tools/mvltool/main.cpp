@@ -30,6 +30,8 @@ const std::map<QString, std::function<int(const QStringList&)>>& Commands()
         {QStringLiteral("pack"), &RunPack},
         {QStringLiteral("send"), &RunSend},
         {QStringLiteral("check"), &RunCheck},
+        {QStringLiteral("import"), &RunImport},
+        {QStringLiteral("diff"), &RunDiff},
     };
     return commands;
 }
@@ -57,7 +59,12 @@ int Usage()
                  "  pack FOLDER OUT.zip           pack a project folder as it is sent to a panel\n"
                  "  send FOLDER HOST[:PORT]       send a project folder to a panel (port 48688)\n"
                  "  check FILE.mvl [--json]       report what would go wrong on the panel\n"
-                 "                                (exit 0 clean or warnings, 1 errors, 2 not loaded)\n");
+                 "                                (exit 0 clean or warnings, 1 errors, 2 not loaded)\n"
+                 "  import FILE.json FOLDER [--force]\n"
+                 "                                build the project a description (as info prints\n"
+                 "                                it) gives, images from PHOTO beside FILE.json\n"
+                 "  diff A.mvl B.mvl [--json]     what differs, by page and element name\n"
+                 "                                (exit 0 same, 1 differ, 2 not loaded)\n");
     return 1;
 }
 
