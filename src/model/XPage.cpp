@@ -18,6 +18,7 @@
 
 #include <QJsonArray>
 #include <QJsonObject>
+#include <QSet>
 #include <QPainter>
 
 #include <algorithm>
@@ -243,14 +244,16 @@ void XPage::TakeGroups(JsonFields& fields)
     QJsonArray list;
     if (!fields.List(key, kMaxGroups, list))
         return;
+    QSet<QString> seen;
     for (int i = 0; i < list.size(); ++i) {
         QString group;
         if (!fields.TextAt(key, list, i, group))
             return;
-        if (FindGroup(group)) {
+        if (seen.contains(group)) {
             fields.RefuseAt(key, i, TranslateFormat(QStringLiteral("2412"), {group}));
             return;
         }
+        seen.insert(group);
         AddGroup(group);
     }
 }

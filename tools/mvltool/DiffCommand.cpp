@@ -37,27 +37,35 @@ struct Change {
 using Changes = std::vector<Change>;
 
 // The elements of a list under their names; a name given more than once is told apart
-// by its occurrence ("Name#2"), as a damaged or hand-made file may hold.
-std::vector<std::pair<QString, QJsonObject>> Named(const QJsonArray& list)
-{
-    std::vector<std::pair<QString, QJsonObject>> named;
-    QHash<QString, int> seen;
-    for (const QJsonValue& v : list) {
-        const QJsonObject o = v.toObject();
-        const QString name = o.value(QStringLiteral("name")).toString();
-        const int n = ++seen[name];
-        named.emplace_back(n == 1 ? name : name + u'#' + QString::number(n), o);
-    }
-    return named;
-}
+// by its occurrence ("Name#2"), as a damaged or hand-made file may hold. Look-ups go
+// through a hash: a page may hold tens of thousands of controls.
+struct NamedList {
+    std::vector<std::pair<QString, QJsonObject>> entries;
+    QHash<QString, int> index;
 
-int IndexOf(const std::vector<std::pair<QString, QJsonObject>>& named, const QString& name)
-{
-    for (size_t i = 0; i < named.size(); ++i)
-        if (named[i].first == name)
-            return static_cast<int>(i);
-    return -1;
-}
+    explicit NamedList(const QJsonArray& list)
+    {
+        QHash<QString, int> seen;
+        for (const QJsonValue& v : list) {
+            const QJsonObject o = v.toObject();
+            const QString name = o.value(QStringLiteral("name")).toString();
+            const int n = ++seen[name];
+            const QString key = n == 1 ? name : name + u'#' + QString::number(n);
+            index.insert(key, static_cast<int>(entries.size()));
+            entries.emplace_back(key, o);
+        }
+    }
+    int IndexOf(const QString& name) const { return index.value(name, -1); }
+    // The names other holds too, in this list's order, each with its place among them.
+    QHash<QString, int> CommonPlaces(const NamedList& other) const
+    {
+        QHash<QString, int> places;
+        for (const auto& entry : entries)
+            if (other.IndexOf(entry.first) >= 0)
+                places.insert(entry.first, static_cast<int>(places.size()));
+        return places;
+    }
+};
 
 // Objects and lists of objects of one length are compared entry by entry, so that one
 // changed address of a list shows as that address; anything else as a whole.
@@ -104,46 +112,37 @@ void CompareFields(const QJsonObject& a, const QJsonObject& b, const QString& pa
 // Pages (page empty) or the controls of one page, matched by name.
 void CompareLists(const QJsonArray& a, const QJsonArray& b, const QString& page, Changes& changes)
 {
-    const auto na = Named(a);
-    const auto nb = Named(b);
+    const NamedList na(a);
+    const NamedList nb(b);
     const auto place = [&page](const QString& name, QString& p, QString& e) {
         p = page.isEmpty() ? name : page;
         e = page.isEmpty() ? QString() : name;
     };
-    const QString typeKey = QStringLiteral("typeKey");
-    for (const auto& [name, o] : na) {
-        if (IndexOf(nb, name) >= 0)
+    const auto onlyIn = [&](const NamedList& from, const NamedList& other, Change::Kind kind) {
+        for (const auto& [name, o] : from.entries) {
+            if (other.IndexOf(name) >= 0)
+                continue;
+            Change c{kind, {}, {}, o.value(QStringLiteral("typeKey")).toString(), {}, {}, {}};
+            place(name, c.page, c.element);
+            changes.push_back(c);
+        }
+    };
+    onlyIn(na, nb, Change::Removed);
+    onlyIn(nb, na, Change::Added);
+    // The names both hold, each side in its own order: another place among them is a
+    // change of the stacking (or page) order.
+    const QHash<QString, int> placesA = na.CommonPlaces(nb);
+    const QHash<QString, int> placesB = nb.CommonPlaces(na);
+    for (const auto& [name, oa] : na.entries) {
+        const int inB = nb.IndexOf(name);
+        if (inB < 0)
             continue;
-        Change c{Change::Removed, {}, {}, o.value(typeKey).toString(), {}, {}, {}};
-        place(name, c.page, c.element);
-        changes.push_back(c);
-    }
-    for (const auto& [name, o] : nb) {
-        if (IndexOf(na, name) >= 0)
-            continue;
-        Change c{Change::Added, {}, {}, o.value(typeKey).toString(), {}, {}, {}};
-        place(name, c.page, c.element);
-        changes.push_back(c);
-    }
-    // The names both hold, each side in its own order: a different order is a change of
-    // the stacking (or page) order.
-    QStringList commonA;
-    QStringList commonB;
-    for (const auto& [name, o] : na)
-        if (IndexOf(nb, name) >= 0)
-            commonA << name;
-    for (const auto& [name, o] : nb)
-        if (IndexOf(na, name) >= 0)
-            commonB << name;
-    for (const QString& name : commonA) {
-        const QJsonObject& oa = na[static_cast<size_t>(IndexOf(na, name))].second;
-        const QJsonObject& ob = nb[static_cast<size_t>(IndexOf(nb, name))].second;
+        const QJsonObject& ob = nb.entries[static_cast<size_t>(inB)].second;
         QString p;
         QString e;
         place(name, p, e);
-        if (commonA.indexOf(name) != commonB.indexOf(name))
-            changes.push_back({Change::Changed, p, e, QString(), QStringLiteral("position"), IndexOf(na, name),
-                               IndexOf(nb, name)});
+        if (placesA.value(name) != placesB.value(name))
+            changes.push_back({Change::Changed, p, e, QString(), QStringLiteral("position"), na.IndexOf(name), inB});
         CompareFields(oa, ob, p, e, changes);
         if (page.isEmpty())
             CompareLists(oa.value(kControls).toArray(), ob.value(kControls).toArray(), name, changes);

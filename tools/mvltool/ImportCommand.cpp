@@ -16,6 +16,7 @@
 #include <QFileInfo>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QSet>
 #include <QTemporaryDir>
 
 #include <cstdio>
@@ -53,16 +54,21 @@ bool ReadDescription(const QString& path, QJsonObject& description)
 // The images the project names: its list, then those of every element.
 QStringList NamedImages(const ProjectData& project)
 {
-    QStringList names = project.images;
-    auto add = [&names](const XControl& element) {
-        for (const QString& name : element.ImageNames())
-            if (!names.contains(name))
-                names.append(name);
+    QStringList names;
+    QSet<QString> seen;
+    auto add = [&](const QStringList& more) {
+        for (const QString& name : more) {
+            if (seen.contains(name))
+                continue;
+            seen.insert(name);
+            names.append(name);
+        }
     };
+    add(project.images);
     for (const XPage* page : project.pages) {
-        add(*page);
+        add(page->ImageNames());
         for (const XControl* c : page->controls)
-            add(*c);
+            add(c->ImageNames());
     }
     return names;
 }
