@@ -18,8 +18,8 @@
 
 #include <QJsonArray>
 #include <QJsonObject>
-#include <QSet>
 #include <QPainter>
+#include <QSet>
 
 #include <algorithm>
 #include <atomic>

@@ -187,8 +187,9 @@ TEST_F(DescriptionTest, EveryTypeAndRecordVersionComesBackByteForByte)
                     continue;
                 const QString key = QLatin1String(row.name);
                 const QJsonValue now = FieldOf(description, at, control, key);
-                const QJsonValue others[] = {now.isString() ? QJsonValue(QStringLiteral("Zz")) : QJsonValue(now.toInteger() + 1),
-                                             QJsonValue(now.toInteger() - 1)};
+                const QJsonValue others[] = {
+                    now.isString() ? QJsonValue(QStringLiteral("Zz")) : QJsonValue(now.toInteger() + 1),
+                    QJsonValue(now.toInteger() - 1)};
                 // Rows and columns may be refused for the list that has to match them.
                 bool taken = false;
                 bool coupled = false;
@@ -275,12 +276,16 @@ TEST_F(DescriptionTest, RefusalsNameThePlaceInTheDescription)
         {"a page among the controls", WithField(WithField(d, 0, 0, QStringLiteral("type"), 0), 0, 0,
                                                 QStringLiteral("typeKey"), none),
          "pages[0].controls[0].type: a page or sub-page cannot stand among the controls"},
-        {"a missing name", WithField(d, 3, -1, QStringLiteral("name"), none), "pages[3].name: missing; this field is required"},
+        {"a missing name", WithField(d, 3, -1, QStringLiteral("name"), none),
+         "pages[3].name: missing; this field is required"},
         {"a missing type", noType, "pages[0].controls[3].type: missing; this field is required"},
-        {"a missing position", WithField(d, 2, 4, QStringLiteral("y2"), none), "pages[2].controls[4].y2: missing; this field is required"},
+        {"a missing position", WithField(d, 2, 4, QStringLiteral("y2"), none),
+         "pages[2].controls[4].y2: missing; this field is required"},
         {"a number given as text", textWidth, "width: must be a whole number"},
-        {"a fraction", WithField(d, 0, 0, QStringLiteral("x1"), 1.5), "pages[0].controls[0].x1: must be a whole number"},
-        {"a number for a text", WithField(d, 0, 2, QStringLiteral("text"), 7), "pages[0].controls[2].text: must be a text"},
+        {"a fraction", WithField(d, 0, 0, QStringLiteral("x1"), 1.5),
+         "pages[0].controls[0].x1: must be a whole number"},
+        {"a number for a text", WithField(d, 0, 2, QStringLiteral("text"), 7),
+         "pages[0].controls[2].text: must be a text"},
         {"a text longer than a file holds", WithField(d, 0, 2, QStringLiteral("text"), QString(2048, u'x')),
          "pages[0].controls[2].text: a text of 2048 characters is longer than the 2047 a project file holds"},
         {"a name given twice", WithField(d, 0, 1, QStringLiteral("name"), QStringLiteral("Backdrop")),
