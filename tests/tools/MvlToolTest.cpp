@@ -142,6 +142,12 @@ TEST(MvlTool, ImportWritesOnlyWhatLoadsBack)
     EXPECT_TRUE(QFileInfo(folder + QStringLiteral("/PHOTO/backdrop.png")).isFile());
     EXPECT_TRUE(QFileInfo(folder + QStringLiteral("/PHOTO/TEXTPHOTO/Lobby_Title.png")).isFile());
     EXPECT_EQ(Tool({QStringLiteral("diff"), kDemo, file}).status, 0) << "the demo comes back as it was";
+    // Replacing a project keeps the pictures it has when none lie beside the description.
+    ASSERT_TRUE(dir.Write(QStringLiteral("Elsewhere/Room.json"), info.out));
+    ToolRun replaced = Tool({QStringLiteral("import"), dir.Path(QStringLiteral("Elsewhere/Room.json")), folder,
+                             QStringLiteral("--force")});
+    EXPECT_EQ(replaced.status, 0);
+    EXPECT_TRUE(replaced.err.isEmpty()) << replaced.err.toStdString();
 
     // A refused description writes nothing.
     QJsonObject bad = QJsonDocument::fromJson(info.out).object();

@@ -73,17 +73,25 @@ QStringList NamedImages(const ProjectData& project)
     return names;
 }
 
-// Copies the named images found in the PHOTO folder beside the description; a warning for
-// each one that is not there.
-bool CopyImages(const ProjectData& project, const QString& descriptionPath)
+// Copies the named images into the project: from the PHOTO folder beside the
+// description, or else from the one of the project being replaced; a warning for each one
+// found in neither.
+bool CopyImages(const ProjectData& project, const QString& descriptionPath, const QString& targetFolder)
 {
-    const QString source = QFileInfo(descriptionPath).absolutePath() + u'/' + kPhoto + u'/';
+    const QStringList sources = {QFileInfo(descriptionPath).absolutePath() + u'/' + kPhoto + u'/',
+                                 targetFolder + u'/' + kPhoto + u'/'};
     if (!QDir().mkpath(project.GetImageFolder()))
         return false;
     for (const QString& name : NamedImages(project)) {
-        const QString from = source + name;
-        if (!IsPlainFileName(name) || !QFileInfo(from).isFile()) {
-            PrintError(TranslateFormat(QStringLiteral("2416"), {QDir::toNativeSeparators(from)}));
+        QString from;
+        for (const QString& source : sources) {
+            if (IsPlainFileName(name) && QFileInfo(source + name).isFile()) {
+                from = source + name;
+                break;
+            }
+        }
+        if (from.isEmpty()) {
+            PrintError(TranslateFormat(QStringLiteral("2416"), {QDir::toNativeSeparators(sources[0] + name)}));
             continue;
         }
         if (!FileUtil::CopyFileReplacing(from, project.ImagePath(name)))
@@ -135,7 +143,7 @@ int RunImport(const QStringList& argsIn)
     if (!scratch.isValid())
         return CannotWrite(folder);
     project.folder = scratch.filePath(QFileInfo(folder).fileName());
-    if (!CopyImages(project, args[0]) || !project.SaveProjectFile())
+    if (!CopyImages(project, args[0], folder) || !project.SaveProjectFile())
         return CannotWrite(folder);
     HeadlessMainDelegate checkDelegate;
     ProjectData check;
