@@ -7,6 +7,7 @@
 #include "base/UiSeam.h"
 #include "model/ControlMainDelegate.h"
 #include "model/FieldTable.h"
+#include "model/JsonFields.h"
 #include "model/MyFile.h"
 #include "model/PropertyRows.h"
 
@@ -117,6 +118,23 @@ FieldRow XScrollPreviewFrame::DevicesField()
         },
         [](XControl& c, const XControl& o, bool) {
             static_cast<XScrollPreviewFrame&>(c).SetDevices(static_cast<const XScrollPreviewFrame&>(o).devices);
+        })
+        .Takes([](XControl& c, JsonFields& f) {
+            const QString key = QStringLiteral("devices");
+            QJsonArray list;
+            if (!f.List(key, kMaxDevices, list))
+                return;
+            DeviceInfoList devices;
+            for (int i = 0; i < list.size(); ++i) {
+                auto d = std::make_unique<DeviceInfoItem>();
+                if (!f.TextsAt(key, list, i, {{"id", &d->id}, {"name", &d->name}, {"previewAddress", &d->previewAddress},
+                                             {"hdAddress", &d->hdAddress}, {"uhdAddress", &d->uhdAddress}}))
+                    break;
+                devices.append(d.release());
+            }
+            if (!f.Failed())
+                static_cast<XScrollPreviewFrame&>(c).SetDevices(devices);
+            qDeleteAll(devices);
         });
 }
 

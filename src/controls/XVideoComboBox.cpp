@@ -3,9 +3,11 @@
 #include "ApplicationFont.h"
 #include "ControlDialogRequests.h"
 #include "TextDrawing.h"
+#include "base/Translation.h"
 #include "base/UiSeam.h"
 #include "model/ControlMainDelegate.h"
 #include "model/FieldTable.h"
+#include "model/JsonFields.h"
 #include "model/MyFile.h"
 #include "model/PropertyRows.h"
 
@@ -112,6 +114,32 @@ FieldRow XVideoComboBox::ChannelsField()
         },
         [](XControl& c, const XControl& o, bool) {
             static_cast<XVideoComboBox&>(c).channels = static_cast<const XVideoComboBox&>(o).channels;
+        })
+        .Takes([](XControl& c, JsonFields& f) {
+            auto& box = static_cast<XVideoComboBox&>(c);
+            const QString key = QStringLiteral("channels");
+            if (!f.Has(key)) {
+                box.ResetChannels(); // as many fresh channels as rows and columns make
+                return;
+            }
+            const qint64 count = qint64(box.rows) * box.columns;
+            QJsonArray list;
+            if (!f.List(key, kMaxRows * kMaxColumns, list))
+                return;
+            if (list.size() != count) {
+                f.Refuse(key, TranslateFormat(QStringLiteral("2414"),
+                                              {QString::number(list.size()), QString::number(count)}));
+                return;
+            }
+            VideoChannelList channels;
+            for (int i = 0; i < list.size(); ++i) {
+                VideoChannel ch;
+                if (!f.TextsAt(key, list, i, {{"name", &ch.name}, {"previewAddress", &ch.previewAddress},
+                                             {"hdAddress", &ch.hdAddress}, {"uhdAddress", &ch.uhdAddress}}))
+                    return;
+                channels.append(ch);
+            }
+            box.channels = channels;
         });
 }
 

@@ -6,6 +6,7 @@
 #include "base/UiSeam.h"
 #include "model/ControlMainDelegate.h"
 #include "model/FieldTable.h"
+#include "model/JsonFields.h"
 #include "model/MyFile.h"
 #include "model/PropertyRows.h"
 
@@ -125,7 +126,8 @@ const FieldTable* XVirtualDisplayWall::Fields() const
                     list.append(DescribeScreen(s));
                 out.insert(QStringLiteral("screens"), list);
             },
-            [](XControl& c, const XControl& o, bool) { static_cast<W&>(c).screens = static_cast<const W&>(o).screens; }),
+            [](XControl& c, const XControl& o, bool) { static_cast<W&>(c).screens = static_cast<const W&>(o).screens; })
+            .Takes([](XControl& c, JsonFields& f) { static_cast<W&>(c).TakeScreens(f); }),
     });
     return &table;
 }
@@ -181,6 +183,56 @@ void XVirtualDisplayWall::LoadScreens(MyFile& file, int version)
             screens.push_back(std::move(s));
         }
     }
+}
+
+void XVirtualDisplayWall::TakeScreens(JsonFields& fields)
+{
+    const QString key = QStringLiteral("screens");
+    if (!fields.Has(key)) {
+        BuildScreens(); // fresh screens for the rows and columns read before
+        return;
+    }
+    // Rows and columns have been read within 1 to 20 each.
+    const qint64 count = qint64(rows) * columns;
+    QJsonArray list;
+    if (!fields.List(key, qint64(kMaxCount) * kMaxCount, list))
+        return;
+    if (list.size() != count) {
+        fields.Refuse(key, TranslateFormat(QStringLiteral("2414"), {QString::number(list.size()), QString::number(count)}));
+        return;
+    }
+    std::vector<DisplayWallScreen> taken;
+    for (int i = 0; i < list.size(); ++i) {
+        if (!fields.IsObjectAt(key, list, i))
+            return;
+        JsonFields entry = fields.Entry(key, list, i);
+        DisplayWallScreen s;
+        s.row = i / columns;
+        s.column = i % columns;
+        qint64 v = 0;
+        entry.Text(QStringLiteral("ipAddress"), s.ipAddress);
+        if (entry.Number(QStringLiteral("horizontalResolution"), 0, kMaxStoredCount, v))
+            s.horizontalResolution = static_cast<int>(v);
+        if (entry.Number(QStringLiteral("verticalResolution"), 0, kMaxStoredCount, v))
+            s.verticalResolution = static_cast<int>(v);
+        // The place of a screen is its place in the list, row by row.
+        entry.Number(QStringLiteral("row"), s.row, s.row, v);
+        entry.Number(QStringLiteral("column"), s.column, s.column, v);
+        const QString groupKey = QStringLiteral("ipGroup");
+        QJsonArray group;
+        if (entry.List(groupKey, kMaxStoredCount, group)) {
+            for (int g = 0; g < group.size(); ++g) {
+                QString address;
+                if (!entry.TextAt(groupKey, group, g, address))
+                    break;
+                s.ipGroup << address;
+            }
+        }
+        if (!entry.Finish())
+            return;
+        taken.push_back(std::move(s));
+    }
+    screens = std::move(taken);
 }
 
 // ---------------------------------------------------------------- properties

@@ -6,6 +6,8 @@
 
 #include <vector>
 
+class JsonFields;
+
 // A display wall: a grid of rows × columns screens, each with the address of its device,
 // its resolution and an address group, and a few wall-wide settings the panel runtime
 // uses. The screens are kept row by row (index = row × columns + column).
@@ -58,6 +60,7 @@ private:
     static PropertyTable MakeProperties();
     bool SaveScreens(MyFile& file) const;
     void LoadScreens(MyFile& file, int version);
+    void TakeScreens(JsonFields& fields);
 };
 
 // The synchronised display wall: the same wall under its own type.

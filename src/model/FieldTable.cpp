@@ -1,12 +1,19 @@
 #include "FieldTable.h"
 
 #include "ControlProjectDataDelegate.h"
+#include "JsonFields.h"
 #include "MyFile.h"
 #include "ProjectData.h"
+#include "PropertyRows.h"
+#include "WorkLimits.h"
 #include "XControl.h"
+#include "base/Translation.h"
 
 #include <QFileInfo>
 #include <QJsonObject>
+
+#include <algorithm>
+#include <limits>
 
 namespace {
 
@@ -47,6 +54,46 @@ bool ImageExists(const ControlProjectDataDelegate* project, const QString& name)
 bool Stored(const FieldRow& row)
 {
     return !row.Has(FieldFlag::NotStored);
+}
+
+// The rows an element's description holds: stored in the current record, not constant.
+bool Described(const FieldRow& row, int current)
+{
+    return Stored(row) && row.encoding != FieldEncoding::Constant && row.InVersion(current);
+}
+
+// The values a number row takes: what its encoding holds, narrowed to what the
+// element's property row for the same member accepts (both reach it through the same
+// accessor).
+void NumberRange(const XControl& control, const FieldRow& row, qint64& low, qint64& high)
+{
+    switch (row.encoding) {
+    case FieldEncoding::Byte: low = 0; high = 0xFF; break;
+    case FieldEncoding::Word: low = 0; high = 0xFFFF; break;
+    case FieldEncoding::Colour: low = 0; high = 0xFFFFFF; break;
+    default: low = std::numeric_limits<qint32>::min(); high = std::numeric_limits<qint32>::max(); break;
+    }
+    const PropertyTable* properties = control.Properties();
+    if (!properties)
+        return;
+    for (const PropertyRow& p : properties->Rows()) {
+        if (p.getInt != row.getInt)
+            continue;
+        qint64 pLow = low;
+        qint64 pHigh = high;
+        switch (p.kind) {
+        case PropertyRowKind::Integer: pLow = p.low; pHigh = p.high; break;
+        case PropertyRowKind::YesNo: pLow = 0; pHigh = 1; break;
+        case PropertyRowKind::Choice:
+            pLow = 0;
+            pHigh = static_cast<qint64>(p.optionKeys.size()) + (p.leadingNone ? 1 : 0) - 1;
+            break;
+        default: break;
+        }
+        low = std::max(low, pLow);
+        high = std::min(high, pHigh);
+        return;
+    }
 }
 
 } // namespace
@@ -136,7 +183,7 @@ bool FieldTable::Load(XControl& control, MyFile& file, int version) const
 void FieldTable::Describe(const XControl& control, QJsonObject& out) const
 {
     for (const FieldRow& row : rows) {
-        if (!Stored(row) || row.encoding == FieldEncoding::Constant || !row.InVersion(current))
+        if (!Described(row, current))
             continue;
         if (row.describe)
             row.describe(control, out);
@@ -145,6 +192,39 @@ void FieldTable::Describe(const XControl& control, QJsonObject& out) const
         else if (row.getInt)
             out.insert(QLatin1String(row.name), row.getInt(control));
     }
+}
+
+bool FieldTable::Take(XControl& control, JsonFields& fields) const
+{
+    for (const FieldRow& row : rows) {
+        if (!Described(row, current) || fields.Failed())
+            continue;
+        const QString key = QLatin1String(row.name);
+        const bool required = row.Has(FieldFlag::Required);
+        if (row.take) {
+            row.take(control, fields);
+        } else if (row.IsText()) {
+            QString v;
+            if (fields.Text(key, v, required))
+                row.setText(control, v);
+        } else if (row.setInt) {
+            qint64 low = 0;
+            qint64 high = 0;
+            NumberRange(control, row, low, high);
+            // What a new element holds is always good (a slider photo starts at 1 frame
+            // though the pane asks for 2 or more).
+            const qint64 fresh = row.getInt(control);
+            low = std::min(low, fresh);
+            high = std::max(high, fresh);
+            qint64 v = 0;
+            if (fields.Number(key, low, high, v, required))
+                row.setInt(control, v);
+        } else {
+            // A field described by hand cannot come back without its own reader.
+            fields.Refuse(key, Translate(QStringLiteral("2401")));
+        }
+    }
+    return !fields.Failed();
 }
 
 void FieldTable::Copy(XControl& control, const XControl& other, bool withIdentity) const
@@ -255,7 +335,7 @@ FieldRow Name()
 {
     return Text(
         "name", [](const XControl& c) { return c.name; }, [](XControl& c, const QString& v) { c.name = v; },
-        FieldFlag::Identity);
+        FieldFlag::Identity | FieldFlag::Required);
 }
 
 FieldRow Bounds()
@@ -274,6 +354,15 @@ FieldRow Bounds()
             c.y1 = o.y1;
             c.x2 = o.x2;
             c.y2 = o.y2;
+        })
+        .Takes([](XControl& c, JsonFields& f) {
+            // The loader's limit: anything further out would not load back.
+            const std::pair<const char*, qint32*> points[] = {{"x1", &c.x1}, {"y1", &c.y1}, {"x2", &c.x2}, {"y2", &c.y2}};
+            for (const auto& [key, v] : points) {
+                qint64 n = 0;
+                if (f.Number(QLatin1String(key), -WorkLimits::kMaxCoordinate, WorkLimits::kMaxCoordinate, n, true))
+                    *v = static_cast<qint32>(n);
+            }
         });
 }
 

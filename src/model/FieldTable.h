@@ -9,6 +9,7 @@
 #include <type_traits>
 #include <vector>
 
+class JsonFields;
 class MyFile;
 class QJsonObject;
 class XControl;
@@ -35,6 +36,7 @@ enum : unsigned {
     LookIfSet = 1u << 6, // taken over by CopyAppearance when the source's text is not empty
     StreamAddress = 1u << 7, // video stream addresses, several separated by ";"
     Ipv4Address = 1u << 8,   // a dotted IPv4 address
+    Required = 1u << 9,      // an imported description must give it (the others keep their defaults)
 };
 }
 
@@ -73,6 +75,8 @@ struct FieldRow {
     void (*load)(XControl&, MyFile&, int version) = nullptr;
     void (*describe)(const XControl&, QJsonObject&) = nullptr;
     void (*copy)(XControl&, const XControl&, bool withIdentity) = nullptr;
+    // Custom rows: reads back from an element's description what describe wrote.
+    void (*take)(XControl&, JsonFields&) = nullptr;
 
     bool Has(unsigned flag) const { return (flags & flag) != 0; }
     bool IsText() const { return encoding == FieldEncoding::String; }
@@ -84,6 +88,7 @@ struct FieldRow {
     FieldRow& With(unsigned f) { flags |= f; return *this; }
     FieldRow& OlderDefault(qint64 value) { hasOlderDefault = true; olderDefault = value; return *this; }
     FieldRow& RefersTo(ReferenceTarget target) { refersTo = target; flags |= FieldFlag::Reference; return *this; }
+    FieldRow& Takes(void (*t)(XControl&, JsonFields&)) { take = t; return *this; }
 };
 
 // The stored fields of one element class in record order, after the version and type
@@ -112,6 +117,12 @@ public:
     // become "NONE".
     bool Load(XControl& control, MyFile& file, int version) const;
     void Describe(const XControl& control, QJsonObject& out) const;
+    // The fields Describe writes, read back from an element's description with their
+    // checks: numbers within what their encoding holds and what the element's property
+    // row for the same field accepts, or at the value they have (a new element's). Fields
+    // the description leaves out keep their values, except Required ones. False, with
+    // fields failed, when it is refused.
+    bool Take(XControl& control, JsonFields& fields) const;
     // The rows of other, which must be an instance; Identity rows only with identity.
     void Copy(XControl& control, const XControl& other, bool withIdentity) const;
     // The Look rows of other; images only when this control's project holds them.

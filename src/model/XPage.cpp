@@ -4,9 +4,11 @@
 #include "ControlProjectDataDelegate.h"
 #include "ElementRecord.h"
 #include "FieldTable.h"
+#include "JsonFields.h"
 #include "MyFile.h"
 #include "PageWindow.h"
 #include "ProjectData.h"
+#include "ProjectDescription.h"
 #include "PropertyGridModel.h"
 #include "ScreenType.h"
 #include "TActionCommand.h"
@@ -17,11 +19,15 @@
 #include <QJsonArray>
 #include <QJsonObject>
 #include <QPainter>
+#include <QSet>
 
 #include <algorithm>
 #include <atomic>
 
 namespace {
+// A word counts the interlock groups.
+constexpr qsizetype kMaxGroups = 0xFFFF;
+
 quint64 NextPageSerial()
 {
     static std::atomic<quint64> next{1};
@@ -173,7 +179,8 @@ const FieldTable* XPage::Fields() const
                     groups.append(g);
                 out.insert(QStringLiteral("interlockGroups"), groups);
             },
-            nullptr),
+            nullptr)
+            .Takes([](XControl& c, JsonFields& f) { static_cast<XPage&>(c).TakeGroups(f); }),
         Field::Custom(
             "controls", [](const XControl& c, MyFile& f) { return static_cast<const XPage&>(c).SaveControls(f); },
             [](XControl& c, MyFile& f, int) { static_cast<XPage&>(c).LoadControls(f); },
@@ -186,7 +193,8 @@ const FieldTable* XPage::Fields() const
                 }
                 out.insert(QStringLiteral("controls"), list);
             },
-            nullptr),
+            nullptr)
+            .Takes([](XControl& c, JsonFields& f) { static_cast<XPage&>(c).TakeControls(f); }),
     });
     return &table;
 }
@@ -228,6 +236,33 @@ void XPage::LoadControls(MyFile& file)
             return;
         controls.append(c);
     }
+}
+
+void XPage::TakeGroups(JsonFields& fields)
+{
+    const QString key = QStringLiteral("interlockGroups");
+    QJsonArray list;
+    if (!fields.List(key, kMaxGroups, list))
+        return;
+    QSet<QString> seen;
+    for (int i = 0; i < list.size(); ++i) {
+        QString group;
+        if (!fields.TextAt(key, list, i, group))
+            return;
+        if (seen.contains(group)) {
+            fields.RefuseAt(key, i, TranslateFormat(QStringLiteral("2412"), {group}));
+            return;
+        }
+        seen.insert(group);
+        AddGroup(group);
+    }
+}
+
+void XPage::TakeControls(JsonFields& fields)
+{
+    ProjectDescription::TakeElements(
+        fields, QStringLiteral("controls"), ProjectDescription::ElementPlace::Control,
+        [this](XControl* e) { LinkControl(e); }, [this](XControl* e) { controls.append(e); });
 }
 
 // ---------------------------------------------------------------- drawing, references, copies

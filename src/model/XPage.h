@@ -10,6 +10,7 @@
 #include <memory>
 #include <vector>
 
+class JsonFields;
 class PageWindow;
 class TActionCommand;
 class TActionCommands;
@@ -107,6 +108,8 @@ private:
     void LoadGroups(MyFile& file);
     bool SaveControls(MyFile& file) const;
     void LoadControls(MyFile& file);
+    void TakeGroups(JsonFields& fields);
+    void TakeControls(JsonFields& fields);
     void LinkControl(XControl* control);
     static void PushLimited(QList<TActionCommands*>& list, TActionCommands* group);
     static void DeleteGroups(QList<TActionCommands*>& list);

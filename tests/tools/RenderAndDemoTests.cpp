@@ -12,6 +12,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdlib>
+
 namespace {
 
 const QString kExample = QStringLiteral(MVL_SOURCE_DIR "/examples/Lobby");
@@ -72,6 +75,25 @@ QByteArray MaskDatesAndTimes(QByteArray bytes)
     return bytes;
 }
 
+// Anti-aliased edges, drawn by another code path, land a few levels apart.
+constexpr int kEdgeTolerance = 4;
+
+int LargestChannelDifference(const QImage& first, const QImage& second)
+{
+    const QImage a = first.convertToFormat(QImage::Format_ARGB32);
+    const QImage b = second.convertToFormat(QImage::Format_ARGB32);
+    int largest = 0;
+    for (int y = 0; y < a.height(); ++y) {
+        for (int x = 0; x < a.width(); ++x) {
+            const QRgb p = a.pixel(x, y);
+            const QRgb q = b.pixel(x, y);
+            for (const int d : {qRed(p) - qRed(q), qGreen(p) - qGreen(q), qBlue(p) - qBlue(q), qAlpha(p) - qAlpha(q)})
+                largest = std::max(largest, std::abs(d));
+        }
+    }
+    return largest;
+}
+
 } // namespace
 
 TEST(Demo, RegeneratedProjectMatchesTheCommittedOne)
@@ -96,10 +118,11 @@ TEST(Demo, RegeneratedProjectMatchesTheCommittedOne)
         const QImage b(kExample + u'/' + file);
         ASSERT_FALSE(a.isNull());
         ASSERT_EQ(a.size(), b.size());
-        // The pictures are painted by code and compared pixel for pixel; text images
-        // depend on the font rasteriser, so only their size (the control's) must match.
+        // The pictures are painted by code; anti-aliased edges may differ by a level or two
+        // with the drawing code Qt picks for the processor. Text images depend on the font
+        // rasteriser, so only their size (the control's) must match.
         if (!file.startsWith(QLatin1String("PHOTO/TEXTPHOTO/"))) {
-            EXPECT_TRUE(a.convertToFormat(QImage::Format_ARGB32) == b.convertToFormat(QImage::Format_ARGB32));
+            EXPECT_LE(LargestChannelDifference(a, b), kEdgeTolerance);
         }
     }
 }

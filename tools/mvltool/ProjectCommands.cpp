@@ -4,6 +4,7 @@
 #include "base/Versions.h"
 #include "model/HeadlessMainDelegate.h"
 #include "model/ProjectData.h"
+#include "model/ProjectDescription.h"
 #include "model/TypeRegistry.h"
 #include "model/XPage.h"
 
@@ -44,20 +45,7 @@ int RunInfo(const QStringList& args)
     if (!LoadProjectForTool(args[0], delegate, project))
         return 1;
 
-    QJsonObject root;
-    root.insert(QStringLiteral("headerVersion"), project.loadedHeader.headerVersion);
-    root.insert(QStringLiteral("buildVersion"), project.loadedHeader.buildVersion);
-    root.insert(QStringLiteral("dataVersion"), project.loadedHeader.dataVersion);
-    root.insert(QStringLiteral("width"), project.screen.width);
-    root.insert(QStringLiteral("height"), project.screen.height);
-    root.insert(QStringLiteral("images"), QJsonArray::fromStringList(project.images));
-    QJsonArray pages;
-    for (XPage* p : project.pages) {
-        QJsonObject o;
-        p->DescribeFields(o);
-        pages.append(o);
-    }
-    root.insert(QStringLiteral("pages"), pages);
+    const QJsonObject root = ProjectDescription::Describe(project);
     const QByteArray json = QJsonDocument(root).toJson(QJsonDocument::Indented);
     std::fwrite(json.constData(), 1, static_cast<size_t>(json.size()), stdout);
     return 0;

@@ -43,6 +43,9 @@ constexpr ToolCommand kCommands[] = {
     {"prototype", "FILE.mvl OUTDIR [--page PAGE]", "write a clickable prototype (OUTDIR/index.html)", &RunPrototype},
     {"preview", "FILE.mvl [--page PAGE] [ELEMENT...]",
      "touch elements in turn; print the page shown,\nthe buttons shown pressed and the log", &RunPreview},
+    {"import", "FILE.json FOLDER [--force]", "build the project a JSON description gives", &RunImport},
+    {"diff", "A.mvl B.mvl [--json]",
+     "print what differs between two projects\n(exit 0 same, 1 differ, 2 not loaded)", &RunDiff},
 };
 
 constexpr int kSummaryColumn = 32;
