@@ -110,7 +110,7 @@ int RunNew(const QStringList& args)
     }
     const QString existing = NewProjectFolder::ExistingDataFile(folder);
     if (!existing.isEmpty()) {
-        PrintError(TranslateFormat("1403", {existing}));
+        PrintError(TranslateFormat("1403", {folder}));
         return 1;
     }
     if (!QDir().mkpath(folder)) {
