@@ -3,20 +3,6 @@
 #include "base/Translation.h"
 
 #include <QAction>
-#include <QRegularExpression>
-
-namespace {
-// A menu text used as a tool tip loses its keyboard mnemonic: "保存工程(&S)" → "保存工程".
-QString StripMnemonic(QString text)
-{
-    static const QRegularExpression bracketed(QStringLiteral("\\(&[^)]\\)"));
-    text.remove(bracketed);
-    text.replace(QStringLiteral("&&"), QStringLiteral("\x01"));
-    text.remove(u'&');
-    text.replace(QStringLiteral("\x01"), QStringLiteral("&"));
-    return text;
-}
-}
 
 CMyToolBar::CMyToolBar(const QString& objectName, const QString& caption, const QString& captionKey,
                        QWidget* parent)
@@ -42,6 +28,6 @@ void CMyToolBar::Relabel()
     for (QAction* a : actions()) {
         const QString key = a->property("tipKey").toString();
         if (!key.isEmpty())
-            a->setToolTip(StripMnemonic(Translate(key)));
+            a->setToolTip(WithoutMnemonic(Translate(key)));
     }
 }

@@ -66,9 +66,10 @@ MessageBoxDlg::MessageBoxDlg(const QString& text, const QString& caption, int bu
         escapeResult = kIdCancel;
         break;
     case kButtonsNoYes:
+    case kButtonsNoYesDefaultNo:
         AddButton(36001, no, kIdNo);
         AddButton(36002, yes, kIdYes);
-        enterResult = kIdYes;
+        enterResult = buttonSet == kButtonsNoYes ? kIdYes : kIdNo;
         escapeResult = kIdNo;
         break;
     default: // set 0 and any unknown set: a plain OK box

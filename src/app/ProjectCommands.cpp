@@ -12,6 +12,7 @@
 #include "editor/MarvolentaViewMainDelegate.h"
 #include "editor/ProjectCheck.h"
 #include "editor/ui/CProjectCheckPane.h"
+#include "model/NewProjectFolder.h"
 #include "model/ProjectData.h"
 #include "model/ProjectDialogRequests.h"
 
@@ -144,14 +145,23 @@ void ProjectCommands::Close()
     ProjectData* project = frame.CurrentProject();
     if (!project)
         return;
-    if (ShowMessage("75", "70", kButtonsCancelOk) == kIdOk && !SaveProject(project))
-        return;
+    frame.setFocus(); // a value being edited in the pane counts as a change
+    // Asked as at exit: Yes saves, No drops the changes, Cancel (Escape, the close box)
+    // keeps the project open with its changes.
+    if (project->IsModified()) {
+        const int answer = ShowMessage("75", "70", kButtonsCancelNoYes);
+        if (answer != kIdYes && answer != kIdNo)
+            return;
+        if (answer == kIdYes && !SaveProject(project))
+            return;
+    }
     frame.CloseProject(project);
 }
 
 bool ProjectCommands::SaveCopy(ProjectData* project, const QString& targetPath) const
 {
-    if (!project)
+    // The copy's data file is named after its folder: that name must be one packing keeps.
+    if (!project || NewProjectFolder::Resolve(targetPath).isEmpty())
         return false;
     const QString source = CleanFolder(project->folder);
     const QString target = CleanFolder(targetPath);
@@ -160,13 +170,12 @@ bool ProjectCommands::SaveCopy(ProjectData* project, const QString& targetPath) 
         return false;
     if (!QDir().mkpath(target) || !FileUtil::CopyFolder(source, target))
         return false;
+    // The copy holds what the user sees: its data file and text images are written from
+    // memory, unsaved changes included, under the name of the new folder.
     const QString oldFile = target + u'/' + project->GetName() + kDataFileSuffix;
-    const QString newFile = target + u'/' + ProjectData::NameFromFolder(target) + kDataFileSuffix;
-    if (oldFile == newFile)
-        return true;
-    if (QFileInfo::exists(newFile) && !QFile::remove(newFile))
+    if (oldFile != ProjectData::DataFilePathIn(target) && QFileInfo::exists(oldFile) && !QFile::remove(oldFile))
         return false;
-    return QFile::rename(oldFile, newFile);
+    return project->WriteCopyInto(target);
 }
 
 void ProjectCommands::SaveAs()
@@ -174,7 +183,8 @@ void ProjectCommands::SaveAs()
     ProjectData* project = frame.CurrentProject();
     if (!project)
         return;
-    const QString path = Ui().ChooseSaveFile(Translate("204"), QString(), QString());
+    frame.setFocus(); // a value being edited in the pane goes into the copy
+    const QString path = Ui().ChooseSaveFile(DialogTitleFromMenuText(Translate("204")), QString(), QString());
     if (path.isEmpty())
         return;
     ShowMessage(SaveCopy(project, path) ? "212" : "213", "70");
@@ -186,8 +196,27 @@ void ProjectCommands::Transmit()
     if (!project)
         return;
     frame.setFocus();
-    // What would fail on the panel is better found at the desk.
-    const int errors = Check();
+    // The device gets the project folder as it is on disk.
+    bool sendsSavedState = false;
+    if (project->IsModified()) {
+        const int answer = ShowMessage("1401", "70", kButtonsCancelNoYes);
+        if (answer == kIdYes) {
+            if (!SaveProject(project))
+                return;
+        } else if (answer == kIdNo) {
+            sendsSavedState = true;
+        } else {
+            return;
+        }
+    }
+    // What would fail on the panel is better found at the desk, in what is sent.
+    int errors = 0;
+    if (sendsSavedState) {
+        if (!CheckSaved(project, errors))
+            return;
+    } else {
+        errors = Check();
+    }
     if (errors > 0
         && ShowMessageText(TranslateFormat("1075", {QString::number(errors)}), "70", kButtonsNoYes) != kIdYes)
         return;
@@ -202,12 +231,37 @@ int ProjectCommands::Check()
     ProjectData* project = frame.CurrentProject();
     if (!project)
         return 0;
-    const std::vector<CheckFinding> findings = CheckProject(*project);
+    return ShowFindings(CheckProject(*project));
+}
+
+int ProjectCommands::ShowFindings(const std::vector<CheckFinding>& findings)
+{
     frame.CheckPane()->ShowFindings(findings);
     frame.CheckPane()->show();
     frame.CheckPane()->raise();
     return static_cast<int>(std::count_if(findings.begin(), findings.end(),
                                           [](const CheckFinding& f) { return f.IsError(); }));
+}
+
+bool ProjectCommands::CheckSaved(const ProjectData* project, int& errors)
+{
+    ProjectData saved;
+    QString message;
+    if (!saved.LoadProjectFile(project->GetDataFilePath(), message)) {
+        if (message.isEmpty())
+            ShowMessage("71", "70");
+        else
+            ShowMessageText(message, "70");
+        return false;
+    }
+    std::vector<CheckFinding> findings = CheckProject(saved);
+    // The elements of the saved state die with it: the findings keep only their names.
+    for (CheckFinding& f : findings) {
+        f.page = nullptr;
+        f.element = nullptr;
+    }
+    errors = ShowFindings(findings);
+    return true;
 }
 
 void ProjectCommands::ChangeSize()

@@ -2,6 +2,9 @@
 
 #include <QString>
 
+#include <vector>
+
+struct CheckFinding;
 class CMainFrame;
 class ProjectData;
 
@@ -19,7 +22,8 @@ public:
     void Save();
     void Close();
     void SaveAs();
-    // Checks the project first and asks before sending one with errors.
+    // Sends the project folder as it is on disk: asks first whether to save unsaved
+    // changes, checks what will be sent and asks before sending it with errors.
     void Transmit();
     // Runs the project check into the findings pane; the number of errors.
     int Check();
@@ -40,6 +44,11 @@ public:
 private:
     // Saves with the pane's edit committed; shows the failure. Drops the recovery copy.
     bool SaveProject(ProjectData* project);
+    // Fills the findings pane; the number of errors.
+    int ShowFindings(const std::vector<CheckFinding>& findings);
+    // Checks the project's data file as last saved; false (with the load message) when
+    // it does not load.
+    bool CheckSaved(const ProjectData* project, int& errors);
 
     CMainFrame& frame;
 };

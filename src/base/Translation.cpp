@@ -4,6 +4,7 @@
 #include "IniFile.h"
 
 #include <QLocale>
+#include <QRegularExpression>
 
 namespace {
 
@@ -19,6 +20,15 @@ LanguageState& State()
 }
 
 const QString kInfo = QStringLiteral("Info");
+constexpr int kSimplifiedChinese = 0;
+constexpr int kLanguageCount = 3;
+
+// An index that names no translation file would leave every menu blank, and with them
+// the way to choose another language: such an index means Simplified Chinese.
+int KnownLanguage(int index)
+{
+    return index >= 0 && index < kLanguageCount ? index : kSimplifiedChinese;
+}
 
 } // namespace
 
@@ -43,12 +53,14 @@ QString TranslationFile()
 void LoadLanguage()
 {
     LanguageState& s = State();
-    s.index = Profile::ReadInt(AppPaths::GetSettingsPath(), kInfo, QStringLiteral("Translation"), 0);
+    s.index = KnownLanguage(
+        Profile::ReadInt(AppPaths::GetSettingsPath(), kInfo, QStringLiteral("Translation"), kSimplifiedChinese));
     s.loaded = true;
 }
 
 bool SetLanguage(int index)
 {
+    index = KnownLanguage(index);
     LanguageState& s = State();
     if (s.loaded && s.index == index)
         return false;
@@ -135,4 +147,22 @@ QString TranslateFormat(const QString& key, const QStringList& args)
 QStringList RangeArgs(int low, int high)
 {
     return {QString::number(low), QString::number(high)};
+}
+
+QString WithoutMnemonic(QString text)
+{
+    static const QRegularExpression bracketed(QStringLiteral("\\(&[^)]\\)"));
+    text.remove(bracketed);
+    text.replace(QStringLiteral("&&"), QStringLiteral("\x01"));
+    text.remove(u'&');
+    text.replace(QStringLiteral("\x01"), QStringLiteral("&"));
+    return text;
+}
+
+QString DialogTitleFromMenuText(const QString& menuText)
+{
+    QString title = WithoutMnemonic(menuText).trimmed();
+    while (title.endsWith(u'.') || title.endsWith(QChar(0x2026)))
+        title.chop(1);
+    return title.trimmed();
 }

@@ -7,8 +7,7 @@ class QLocale;
 
 // The process-wide language choice and the lookup of user-visible texts by numeric key.
 // Index 0 is Simplified Chinese ("ZH_CN"), 1 Traditional Chinese ("ZH_TW"), 2 English
-// ("EN"); any other index names a file that does not exist, so every lookup falls back
-// to its default.
+// ("EN"); any other index, in the settings or asked for, selects Simplified Chinese.
 namespace Translation {
 
 inline constexpr int kSimplifiedChinese = 0;
@@ -50,3 +49,10 @@ QString FormatText(const QString& format, const QStringList& args);
 QString TranslateFormat(const QString& key, const QStringList& args);
 // The two bounds of a range message ("%d" arguments).
 QStringList RangeArgs(int low, int high);
+
+// A menu text shown elsewhere loses its keyboard mnemonic: "保存工程(&S)" → "保存工程",
+// "Save Project &As..." → "Save Project As..."; "&&" stays a literal "&".
+QString WithoutMnemonic(QString menuText);
+// A menu text as the title of the dialog its command opens: without the mnemonic and
+// without the trailing dots that only say a dialog follows.
+QString DialogTitleFromMenuText(const QString& menuText);

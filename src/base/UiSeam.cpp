@@ -13,6 +13,7 @@ int ConsoleUi::ShowMessage(const QString& text, const QString& caption, int butt
     case kButtonsCancelNoYes:
         return kIdCancel;
     case kButtonsNoYes:
+    case kButtonsNoYesDefaultNo:
         return kIdNo;
     default:
         return kIdOk;

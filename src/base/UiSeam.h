@@ -12,7 +12,11 @@
 enum class MessageIcon { None, Information, Warning, Error };
 
 // Button sets of the message box and the codes it returns.
-enum MessageButtons { kButtonsOk = 0, kButtonsCancelOk = 1, kButtonsCancelNoYes = 3, kButtonsNoYes = 4 };
+// kButtonsNoYesDefaultNo asks the same as kButtonsNoYes with No on Enter: for questions
+// whose Yes destroys something.
+enum MessageButtons {
+    kButtonsOk = 0, kButtonsCancelOk = 1, kButtonsCancelNoYes = 3, kButtonsNoYes = 4, kButtonsNoYesDefaultNo = 5
+};
 enum MessageResult { kIdOk = 1, kIdCancel = 2, kIdYes = 6, kIdNo = 7 };
 
 class UiSeam {

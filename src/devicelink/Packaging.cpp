@@ -335,13 +335,16 @@ void CollectFiles(const QString& folder, QStringList& list)
     CollectInto(folder, list, ancestors);
 }
 
-bool BuildPackage(const QString& packagePath, const QString& projectFolder, const QString& projectTitle,
-                  const std::atomic<bool>& running, const PackOptions& options)
+namespace {
+
+ProjectPackResult PackFolder(const QString& packagePath, const QString& projectFolder, const QString& projectTitle,
+                             const std::atomic<bool>& running, const PackOptions& options,
+                             const QString& requiredEntry)
 {
     ZipFile zip;
     zip.SetEntryTime(options.entryTime);
     if (!zip.Create(packagePath))
-        return false;
+        return ProjectPackResult::NotWritten;
 
     const QString folder = QDir::cleanPath(projectFolder);
     QStringList files;
@@ -362,5 +365,30 @@ bool BuildPackage(const QString& packagePath, const QString& projectFolder, cons
         }
         packer.Finish();
     }
-    return zip.Close();
+    const bool required = requiredEntry.isEmpty() || zip.HasEntry(requiredEntry);
+    if (!zip.Close())
+        return ProjectPackResult::NotWritten;
+    return required ? ProjectPackResult::Written : ProjectPackResult::NoDataFile;
+}
+
+} // namespace
+
+QString ProjectDataFileName(const QString& projectFolder)
+{
+    return ProjectTitleFromFolder(projectFolder) + QStringLiteral(".mvl");
+}
+
+bool BuildPackage(const QString& packagePath, const QString& projectFolder, const QString& projectTitle,
+                  const std::atomic<bool>& running, const PackOptions& options)
+{
+    return PackFolder(packagePath, projectFolder, projectTitle, running, options, QString())
+        == ProjectPackResult::Written;
+}
+
+ProjectPackResult BuildProjectPackage(const QString& packagePath, const QString& projectFolder,
+                                      const QString& projectTitle, const std::atomic<bool>& running,
+                                      const PackOptions& options)
+{
+    return PackFolder(packagePath, projectFolder, projectTitle, running, options,
+                      projectTitle + u'/' + ProjectDataFileName(QDir::cleanPath(projectFolder)));
 }

@@ -37,3 +37,14 @@ void CollectFiles(const QString& folder, QStringList& list);
 // cannot be read is left out without failing the package.
 bool BuildPackage(const QString& packagePath, const QString& projectFolder, const QString& projectTitle,
                   const std::atomic<bool>& running, const PackOptions& options = {});
+
+// The package of a project as a device receives it: packed as BuildPackage packs it, and
+// refused when it lacks the project's data file (the folder's title plus ".mvl", at the
+// top of the folder), without which a device has nothing to show: a folder renamed or
+// emptied since it was opened would otherwise go out as an empty package.
+enum class ProjectPackResult { Written, NotWritten, NoDataFile };
+ProjectPackResult BuildProjectPackage(const QString& packagePath, const QString& projectFolder,
+                                      const QString& projectTitle, const std::atomic<bool>& running,
+                                      const PackOptions& options = {});
+// The name of a project folder's data file: its title plus ".mvl".
+QString ProjectDataFileName(const QString& projectFolder);

@@ -5,6 +5,7 @@
 #include "base/IniFile.h"
 #include "base/Translation.h"
 
+#include <QDir>
 #include <QHostAddress>
 #include <QTcpSocket>
 
@@ -50,10 +51,10 @@ bool TransmissionEngine::RememberAddress(const QString& address)
     return Profile::WriteString(AppPaths::GetSettingsPath(), kInfo, kTransmissionIP, address);
 }
 
-void TransmissionEngine::ShowStatus(const QString& key)
+void TransmissionEngine::ShowStatus(const QString& key, const QStringList& args)
 {
     statusKey = key;
-    statusText = Translate(key);
+    statusText = TranslateFormat(key, args);
     Q_EMIT StatusChanged(statusText);
 }
 
@@ -69,6 +70,7 @@ void TransmissionEngine::Begin(const QString& address, const QString& projectTit
     // The device keeps at most 129 UTF-16 units of the title; the package's top folder
     // carries the same cut title so that both always agree.
     title = TransferProtocol::DeviceTitle(projectTitle);
+    announced = false;
     running = true;
     ++generation;
     Q_EMIT RunningChanged(true);
@@ -91,10 +93,11 @@ void TransmissionEngine::Start(const QString& address, const QString& projectFol
     const QString folder = projectFolder;
     const QString top = title;
     const PackOptions options = packOptions;
+    dataFileName = ProjectDataFileName(QDir::cleanPath(projectFolder));
     packingThread = std::thread([this, gen, path, folder, top, options] {
-        const bool ok = BuildPackage(path, folder, top, running, options);
+        const ProjectPackResult result = BuildProjectPackage(path, folder, top, running, options);
         // Posted, never sent: the user-interface thread may be waiting for this thread.
-        QMetaObject::invokeMethod(this, [this, gen, ok] { OnPackageBuilt(gen, ok); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(this, [this, gen, result] { OnPackageBuilt(gen, result); }, Qt::QueuedConnection);
     });
 }
 
@@ -109,21 +112,28 @@ void TransmissionEngine::StartWithPackage(const QString& address, const QString&
     packagePath = path;
     builtPackage = false;
     const int gen = generation;
-    QMetaObject::invokeMethod(this, [this, gen] { OnPackageBuilt(gen, true); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(this, [this, gen] { OnPackageBuilt(gen, ProjectPackResult::Written); },
+                              Qt::QueuedConnection);
 }
 
-void TransmissionEngine::OnPackageBuilt(int gen, bool ok)
+void TransmissionEngine::OnPackageBuilt(int gen, ProjectPackResult result)
 {
     // A package finished after Stop (or for an earlier Start) belongs to no transfer.
     if (gen != generation || !running)
         return;
     if (packingThread.joinable())
         packingThread.join();
-    if (!ok) {
+    switch (result) {
+    case ProjectPackResult::Written:
+        OpenConnection();
+        break;
+    case ProjectPackResult::NotWritten:
         EndTransfer(QStringLiteral("190"));
-        return;
+        break;
+    case ProjectPackResult::NoDataFile:
+        EndTransfer(QStringLiteral("1407"), {dataFileName});
+        break;
     }
-    OpenConnection();
 }
 
 void TransmissionEngine::OpenConnection()
@@ -201,6 +211,7 @@ void TransmissionEngine::OnConnectedPauseOver()
     windowDecided = false;
     lastActivity.start();
     watchdog.start(kWatchdogPeriodMs);
+    announced = true;
     SendPackets(1);
 }
 
@@ -238,6 +249,12 @@ void TransmissionEngine::SendPackets(qint64 k)
 
 void TransmissionEngine::OnReadyRead()
 {
+    // Bytes a device sends before the announcement acknowledge nothing: counted, they
+    // could add up to every packet of a transfer that has not begun.
+    if (socket && !announced) {
+        socket->readAll();
+        return;
+    }
     while (socket && socket->bytesAvailable() > 0) {
         const qint64 b = socket->read(reinterpret_cast<char*>(receiveBuffer), sizeof(receiveBuffer));
         if (b <= 0)
@@ -261,7 +278,9 @@ void TransmissionEngine::OnAcknowledgement(const unsigned char* bytes, qint64 b)
     }
     if (!running)
         return;
-    if (acknowledged == dataPackets + 1) {
+    // Complete only with every packet sent and acknowledged: a device that acknowledges
+    // more than it was sent never reaches success.
+    if (acknowledged == dataPackets + 1 && nextPacket > dataPackets) {
         EndTransfer(QStringLiteral("189"));
         return;
     }
@@ -321,10 +340,10 @@ void TransmissionEngine::StopRoutine()
         Q_EMIT RunningChanged(false);
 }
 
-void TransmissionEngine::EndTransfer(const QString& key)
+void TransmissionEngine::EndTransfer(const QString& key, const QStringList& args)
 {
     StopRoutine();
-    ShowStatus(key);
+    ShowStatus(key, args);
     Q_EMIT Finished(key);
 }
 

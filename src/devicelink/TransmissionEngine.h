@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QObject>
 #include <QString>
+#include <QStringList>
 #include <QTimer>
 
 #include <atomic>
@@ -15,8 +16,9 @@
 class QTcpSocket;
 
 // Sends a project to a panel device: packs the project folder into the package on a
-// worker thread, connects to the device, announces the package and streams it in
-// numbered packets paced by the device's one-byte acknowledgements. Runs on the thread
+// worker thread (refusing a package without the project's data file), connects to the
+// device, announces the package and streams it in numbered packets paced by the
+// device's one-byte acknowledgements. Runs on the thread
 // that owns it (the user-interface thread): socket events and timers arrive there.
 //
 // Every step and every end of a transfer is reported as a status text of a translation
@@ -66,7 +68,7 @@ Q_SIGNALS:
 
 private:
     void Begin(const QString& address, const QString& title);
-    void OnPackageBuilt(int generation, bool ok);
+    void OnPackageBuilt(int generation, ProjectPackResult result);
     void OpenConnection();
     void OnConnected();
     void OnConnectedPauseOver();
@@ -75,10 +77,10 @@ private:
     void OnAcknowledgement(const unsigned char* bytes, qint64 count);
     void SendPackets(qint64 k);
     void OnWatchdog();
-    void EndTransfer(const QString& key);
+    void EndTransfer(const QString& key, const QStringList& args = {});
     void StopRoutine();
     void CloseSocket();
-    void ShowStatus(const QString& key);
+    void ShowStatus(const QString& key, const QStringList& args = {});
     void ShowText(const QString& text);
 
     quint16 devicePort = TransferProtocol::kDefaultPort;
@@ -88,6 +90,7 @@ private:
     QString targetAddress;
     QString title;
     QString packagePath;
+    QString dataFileName;          // the project's data file, which the package must hold
     bool builtPackage = false;     // the package is ours and is removed with the engine
 
     std::atomic<bool> running{false};
@@ -108,6 +111,7 @@ private:
     int lastPercent = -1;
     qint64 acknowledged = 0;
     bool windowDecided = false;
+    bool announced = false;        // the announcement went out: bytes now acknowledge packets
     qint64 nextPacket = 0;
     unsigned char packet[TransferProtocol::kMaxPacketSize];
     unsigned char receiveBuffer[1024];

@@ -429,6 +429,16 @@ void ZipFile::ClearEntry()
     entryState = 0;
 }
 
+bool ZipFile::HasEntry(const QString& name) const
+{
+    QString normal = name;
+    while (normal.startsWith(u'/') || normal.startsWith(u'\\'))
+        normal.remove(0, 1);
+    normal.replace(u'\\', u'/');
+    const QByteArray wanted = normal.toUtf8();
+    return std::any_of(entries.begin(), entries.end(), [&wanted](const CentralRecord& r) { return r.name == wanted; });
+}
+
 bool ZipFile::Close()
 {
     if (!archive)

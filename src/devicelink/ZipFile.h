@@ -52,6 +52,9 @@ public:
     bool IsOpen() const { return archive != nullptr; }
     bool IsEntryOpen() const { return entryState == 2; }
     int EntryCount() const { return static_cast<int>(entries.size()); }
+    // Whether a complete entry of this name (as BeginEntry normalises it) was written
+    // to the open archive.
+    bool HasEntry(const QString& name) const;
     // Time stamp used for the entries begun from now on; invalid = the clock (default).
     void SetEntryTime(const QDateTime& time) { fixedTime = time; }
 

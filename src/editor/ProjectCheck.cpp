@@ -34,6 +34,7 @@ public:
 
     std::vector<CheckFinding> Run()
     {
+        CheckPageNames();
         for (const XPage* page : project.pages) {
             CheckElement(page, page);
             for (const XControl* c : page->controls) {
@@ -65,6 +66,21 @@ private:
         f.textKey = QString::fromLatin1(key);
         f.args = args;
         findings.push_back(std::move(f));
+    }
+
+    // References find pages by name, and "NONE" is the name of no page: a page that
+    // shares its name, or bears that one, cannot be referred to (nor its text images
+    // told apart). The editor refuses such names; a file may still hold them.
+    void CheckPageNames()
+    {
+        QSet<QString> seen;
+        for (const XPage* page : project.pages) {
+            if (page->name == kNone)
+                Add(Severity::Error, "reserved-page-name", page, page, "1406", {page->name});
+            else if (seen.contains(page->name))
+                Add(Severity::Error, "duplicate-page-name", page, page, "1405", {page->name});
+            seen.insert(page->name);
+        }
     }
 
     bool Resolves(const XPage* page, ReferenceTarget target, const QString& name) const

@@ -28,7 +28,8 @@ struct CheckFinding {
 };
 
 // Reads a loaded project through its elements' field and property tables and reports
-// what would fail on the panel: references that do not resolve, missing and unused
+// what would fail on the panel: pages that share a name or are named "NONE",
+// references that do not resolve, missing and unused
 // images, controls off their page or without area, sub-pages larger than their
 // containers and containers that show each other in a loop, text images written over
 // each other, send codes shared outside an interlock group, addresses the panel cannot

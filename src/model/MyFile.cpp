@@ -94,13 +94,23 @@ void MyFile::FailElement(int typeNumber, int version, bool typeKnown)
     Fail(typeKnown ? Error::UnknownVersion : Error::UnknownType);
 }
 
-void MyFile::FailRange(int typeNumber, qint64 recordOffset)
+void MyFile::FailRecord(Error e, int typeNumber, qint64 recordOffset)
 {
     if (Failed())
         return;
     failedType = typeNumber;
-    error = Error::OutOfRange;
+    error = e;
     errorOffset = recordOffset;
+}
+
+void MyFile::FailRange(int typeNumber, qint64 recordOffset)
+{
+    FailRecord(Error::OutOfRange, typeNumber, recordOffset);
+}
+
+void MyFile::FailMisplaced(int typeNumber, qint64 recordOffset)
+{
+    FailRecord(Error::Misplaced, typeNumber, recordOffset);
 }
 
 void MyFile::FailCount(int typeNumber, qint64 count)

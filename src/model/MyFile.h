@@ -19,7 +19,7 @@ class MyFile {
 public:
     enum class Error {
         None, Truncated, BadNumber, StringTooLong, UnknownType, UnknownVersion, OutOfRange, BadCount, BadValue,
-        Open, Write
+        Misplaced, Open, Write
     };
 
     // A stored string holds at most this many UTF-16 code units (4094 bytes).
@@ -56,6 +56,8 @@ public:
     void FailElement(int typeNumber, int version, bool typeKnown);
     // An element whose position lies outside what the editor can draw or compute with.
     void FailRange(int typeNumber, qint64 recordOffset);
+    // An element record where its kind cannot stand (a page among a page's controls).
+    void FailMisplaced(int typeNumber, qint64 recordOffset);
     // A list whose stored count cannot be right: more entries than the rest of the file
     // can hold, or a count outside what the element allows. Refused before anything is
     // allocated for it.
@@ -87,6 +89,8 @@ private:
     quint32 ReadHex(int digits);
     bool Put(const QByteArray& bytes);
     void Fail(Error e);
+    // Fails at the start of an element record rather than at the read position.
+    void FailRecord(Error e, int typeNumber, qint64 recordOffset);
 
     QByteArray data;      // read: the whole file; write: everything written so far
     qint64 pos = 0;

@@ -52,9 +52,14 @@ QString ProjectData::NameFromFolder(const QString& path)
 
 QString ProjectData::GetName() const { return NameFromFolder(folder); }
 
+QString ProjectData::DataFilePathIn(const QString& projectFolder)
+{
+    return projectFolder + u'/' + NameFromFolder(projectFolder) + QStringLiteral(".mvl");
+}
+
 QString ProjectData::GetDataFilePath() const
 {
-    return folder + u'/' + GetName() + QStringLiteral(".mvl");
+    return DataFilePathIn(folder);
 }
 
 QString ProjectData::GetImageFolder() const { return folder + u'/' + kPhoto; }
@@ -318,6 +323,8 @@ QString ProjectData::LoadFailureText(const MyFile& file) const
         return TranslateFormat("1232", {GetTypeKey(file.FailedType()), at, file.FailedField(),
                                         QString::number(file.FailedValue()), QString::number(file.FailedLow()),
                                         QString::number(file.FailedHigh())});
+    case MyFile::Error::Misplaced:
+        return TranslateFormat("1404", {GetTypeKey(file.FailedType()), at});
     case MyFile::Error::OutOfRange:
         return TranslateFormat("1100", {GetTypeKey(file.FailedType()), at,
                                         QString::number(WorkLimits::kMaxCoordinate)});

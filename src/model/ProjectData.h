@@ -64,6 +64,8 @@ public:
     // The project name rule, shared with the data-file name and the package title: the
     // last path component, cut before its last "." when it has one.
     static QString NameFromFolder(const QString& folder);
+    // The data file of a project in folder: the folder joined with the name plus ".mvl".
+    static QString DataFilePathIn(const QString& folder);
 
     // The header of the file last loaded (version 0 is the old header without versions).
     struct HeaderInfo {

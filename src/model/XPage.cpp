@@ -230,8 +230,18 @@ void XPage::LoadControls(MyFile& file)
 {
     const int controlCount = file.ReadWord();
     for (int i = 0; i < controlCount && !file.Failed(); ++i) {
+        const qint64 start = file.Position();
+        // Pages stand only at the top level: one among the controls would be drawn,
+        // saved and referred to as a control, and no page could show it.
+        auto create = [&file, start](int type) -> XControl* {
+            if (type == ElementType::kPage || type == ElementType::kSubPage) {
+                file.FailMisplaced(type, start);
+                return nullptr;
+            }
+            return CreateElement(type);
+        };
         // A record that cannot be read marks the file failed, which ends the load.
-        XControl* c = ReadElementRecord(file, &CreateElement, [this](XControl* e) { LinkControl(e); });
+        XControl* c = ReadElementRecord(file, create, [this](XControl* e) { LinkControl(e); });
         if (!c)
             return;
         controls.append(c);

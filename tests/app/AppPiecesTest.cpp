@@ -80,6 +80,9 @@ TEST(MessageBox, EnterAndEscapeGiveEachSetsAnswers)
     EXPECT_EQ(AnswerWithKey(kButtonsCancelNoYes, Qt::Key_Escape), kIdCancel);
     EXPECT_EQ(AnswerWithKey(kButtonsNoYes, Qt::Key_Enter), kIdYes);
     EXPECT_EQ(AnswerWithKey(kButtonsNoYes, Qt::Key_Escape), kIdNo);
+    // A question whose Yes destroys something is not answered Yes by a stray Enter.
+    EXPECT_EQ(AnswerWithKey(kButtonsNoYesDefaultNo, Qt::Key_Return), kIdNo);
+    EXPECT_EQ(AnswerWithKey(kButtonsNoYesDefaultNo, Qt::Key_Escape), kIdNo);
 }
 
 TEST(MessageBox, ClickingAButtonGivesItsResult)
@@ -137,11 +140,11 @@ TEST(VersionHistoryDialog, ShowsTheNotesOfTheCurrentLanguage)
         EXPECT_TRUE(dlg.NotesBox()->isReadOnly());
         EXPECT_TRUE(dlg.NotesBox()->toPlainText().startsWith(QStringLiteral("3.8.2\n  Use Lumora")));
     }
-    // A language without notes: an empty box, and the dialog still opens and closes.
+    // An unknown language is Simplified Chinese, notes included.
     Translation::SetLanguage(7);
     {
         CVersionRecordDlg dlg;
-        EXPECT_TRUE(dlg.NotesBox()->toPlainText().isEmpty());
+        EXPECT_EQ(dlg.NotesText(), BuildVersionNotes(0));
         QTimer::singleShot(0, &dlg, [&dlg] { dlg.OkButton()->click(); });
         EXPECT_EQ(dlg.exec(), QDialog::Accepted);
     }

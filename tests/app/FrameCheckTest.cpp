@@ -65,6 +65,8 @@ TEST_F(FrameCheck, TheCommandFillsThePaneAndAFindingLeadsToItsElement)
 
 TEST_F(FrameCheck, SendingAProjectWithErrorsAsksFirst)
 {
+    frame->OnCommand(Cmd::SaveProject); // what is sent is what is saved
+    ui.messages.clear();
     ui.answers.push_back(kIdNo);
     frame->OnCommand(Cmd::Transmit);
     ASSERT_EQ(ui.messages.size(), 1);

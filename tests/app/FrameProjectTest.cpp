@@ -113,8 +113,7 @@ TEST_F(FrameProjects, NewProjectPageButtonSaveCloseReopenGivesTheSameFile)
     const IntRect drawn{button->x1, button->y1, button->x2, button->y2};
     EXPECT_EQ(drawn, (IntRect{100, 120, 300, 200}));
 
-    ui.answers.push_back(kIdCancel); // close without saving again
-    frame->OnCommand(32773);
+    frame->OnCommand(32773); // saved: closing asks nothing
     EXPECT_TRUE(frame->Projects().empty());
     EXPECT_EQ(frame->CurrentProject(), nullptr);
     EXPECT_EQ(frame->ActiveView(), nullptr);
@@ -286,17 +285,17 @@ TEST_F(FrameProjects, AnUnwritableProjectFolderGivesTheMessageAndLosesNothing)
     EXPECT_EQ(check.pages.size(), 2);
 }
 
-TEST_F(FrameProjects, CloseAsksToSaveAndOkSaves)
+TEST_F(FrameProjects, CloseAsksToSaveAndYesSaves)
 {
     const QString folder = work.Path(QStringLiteral("Hall"));
     NewProject(folder);
     NewPage(QStringLiteral("Lobby"));
     ui.messages.clear();
-    ui.answers.push_back(kIdOk);
+    ui.answers.push_back(kIdYes);
     frame->OnCommand(32773);
     ASSERT_FALSE(ui.messages.isEmpty());
     EXPECT_EQ(ui.messages[0].text, Translate("75"));
-    EXPECT_EQ(ui.messages[0].buttonSet, kButtonsCancelOk);
+    EXPECT_EQ(ui.messages[0].buttonSet, kButtonsCancelNoYes);
     EXPECT_TRUE(frame->Projects().empty());
     ProjectData check;
     QString message;
@@ -314,7 +313,7 @@ TEST_F(FrameProjects, ClosingTheProjectOfTheActivePageLeavesNoActiveViewAndNoEdi
     EXPECT_TRUE(frame->Action(32890)->isEnabled());
     EXPECT_TRUE(frame->Action(32836)->isEnabled());
 
-    ui.answers.push_back(kIdCancel);
+    ui.answers.push_back(kIdNo);
     frame->OnCommand(32773);
     frame->UpdateCommandUI();
     EXPECT_EQ(frame->ActiveView(), nullptr);
@@ -355,7 +354,6 @@ TEST_F(FrameProjects, DroppingExactlyOneProjectFileOpensIt)
 {
     const QString folder = work.Path(QStringLiteral("Hall"));
     NewProject(folder);
-    ui.answers.push_back(kIdCancel);
     frame->OnCommand(32773);
     work.Write(QStringLiteral("notes.txt"), "x");
 

@@ -159,7 +159,7 @@ TEST_F(FrameRecoveryTest, SavingOrClosingDropsTheFramesCopy)
     Edit(*project, QStringLiteral("Again"));
     frame->Recovery().WriteAll();
     EXPECT_EQ(EntryCount(base), 1);
-    ui.answers.push_back(kIdCancel); // close without saving
+    ui.answers.push_back(kIdNo); // close without saving
     frame->OnCommand(Cmd::CloseProject);
     EXPECT_TRUE(frame->Projects().empty());
     EXPECT_EQ(EntryCount(base), 0);

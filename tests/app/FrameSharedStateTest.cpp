@@ -69,7 +69,7 @@ TEST_F(FrameSharedState, CrossProjectPasteCarriesImagesAndCutsPageReferences)
 
     // The source project closes: its copies on the clipboard still paste, cut loose.
     frame->SetCurrentProject(source);
-    ui.answers.push_back(kIdCancel);
+    ui.answers.push_back(kIdNo);
     frame->OnCommand(32773);
     ASSERT_EQ(frame->Projects().size(), 1u);
     frame->PasteFromClipboard(porch);

@@ -72,10 +72,11 @@ TEST(Translation, LooksUpTheChosenLanguageAndFallsBackToTheDefault)
     Translation::SetLanguage(0);
     EXPECT_EQ(Translate("141"), QStringLiteral("是"));
     EXPECT_EQ(Translate("9999", QStringLiteral("fallback")), QStringLiteral("fallback"));
-    // An index outside 0..2 names no file: every text is its default.
+    // An index outside 0..2 would leave every menu blank: Simplified Chinese instead.
+    Translation::SetLanguage(2);
     Translation::SetLanguage(7);
-    EXPECT_EQ(Translate("141"), QString());
-    EXPECT_EQ(Translate("141", QStringLiteral("d")), QStringLiteral("d"));
+    EXPECT_EQ(Translation::LanguageIndex(), 0);
+    EXPECT_EQ(Translate("141"), QStringLiteral("是"));
 }
 
 TEST(Translation, LanguageIsReadFromAndWrittenToTheSettingsFile)
@@ -85,8 +86,8 @@ TEST(Translation, LanguageIsReadFromAndWrittenToTheSettingsFile)
     AppPaths::SetAppFolder(dir.Path());
     ASSERT_TRUE(dir.Write(QStringLiteral("DATA/INI/APPDATA"), "[Info]\nTranslation=7\n"));
     Translation::LoadLanguage();
-    EXPECT_EQ(Translation::LanguageIndex(), 7);
-    EXPECT_FALSE(Translation::SetLanguage(7)); // already current: nothing to do
+    EXPECT_EQ(Translation::LanguageIndex(), 0) << "an unknown language means Simplified Chinese";
+    EXPECT_FALSE(Translation::SetLanguage(0)); // already current: nothing to do
     EXPECT_TRUE(Translation::SetLanguage(1));
     ASSERT_TRUE(Translation::SaveLanguage());
     EXPECT_EQ(dir.Read(QStringLiteral("DATA/INI/APPDATA")), QByteArray("[Info]\nTranslation=1\n"));

@@ -28,7 +28,91 @@ void WriteZip(const QString& path, const QList<QPair<QString, QByteArray>>& entr
     ASSERT_TRUE(zip.Close());
 }
 
+quint32 Get32(const QByteArray& b, qsizetype at)
+{
+    const auto* p = reinterpret_cast<const unsigned char*>(b.constData() + at);
+    return p[0] | (p[1] << 8) | (p[2] << 16) | (static_cast<quint32>(p[3]) << 24);
+}
+
+void Put16(QByteArray& b, qsizetype at, quint16 v)
+{
+    b[at] = static_cast<char>(v & 0xFF);
+    b[at + 1] = static_cast<char>(v >> 8);
+}
+
+void Put32(QByteArray& b, qsizetype at, quint32 v)
+{
+    for (int i = 0; i < 4; ++i)
+        b[at + i] = static_cast<char>((v >> (8 * i)) & 0xFF);
+}
+
+// An archive of one entry whose central record is repeated under other names of the same
+// length: every copy points at the one local header and its stream.
+QByteArray SharedStreamArchive(const QByteArray& single, const QList<QByteArray>& names)
+{
+    const qsizetype end = single.size() - 22;
+    const quint32 cdSize = Get32(single, end + 12);
+    const quint32 cdOffset = Get32(single, end + 16);
+    const QByteArray record = single.mid(cdOffset, cdSize);
+    QByteArray out = single.left(cdOffset);
+    for (const QByteArray& name : names) {
+        QByteArray copy = record;
+        copy.replace(46, name.size(), name);
+        out += copy;
+    }
+    QByteArray tail = single.mid(end, 22);
+    Put16(tail, 8, static_cast<quint16>(names.size()));
+    Put16(tail, 10, static_cast<quint16>(names.size()));
+    Put32(tail, 12, static_cast<quint32>(record.size() * names.size()));
+    return out + tail;
+}
+
 } // namespace
+
+TEST(PackageUnpacker, HostileArchivesUnpackNoMoreThanTheyHold)
+{
+    TestFolder dir;
+    const QByteArray zeros(4 << 20, '\0'); // compresses to a few kilobytes
+    const QString one = dir.Path(QStringLiteral("one.zip"));
+    WriteZip(one, {{QStringLiteral("a.bin"), zeros}});
+    const QString shared = dir.Path(QStringLiteral("shared.zip"));
+    WriteFile(shared, SharedStreamArchive(ReadFile(one), {"a.bin", "b.bin", "c.bin", "d.bin", "e.bin"}));
+    const QString three = dir.Path(QStringLiteral("three.zip"));
+    WriteZip(three, {{QStringLiteral("Hall/1.bin"), PatternBytes(100000, 1)},
+                     {QStringLiteral("Hall/2.bin"), PatternBytes(100000, 2)},
+                     {QStringLiteral("Hall/3.bin"), PatternBytes(100000, 3)}});
+    const QString named = dir.Path(QStringLiteral("named.zip"));
+    WriteZip(named, {{QStringLiteral("Hall/a") + QChar(0) + QStringLiteral("b\x1b[2J.txt"), "x"}});
+
+    const struct {
+        const char* archive;
+        QString zip;
+        quint64 limit;
+        QStringList written;
+        QStringList refusedBecause; // one expected reason (a part of it) per refused entry
+    } rows[] = {
+        {"entries sharing one stream", shared, 1ull << 30, {QStringLiteral("a.bin")},
+         {QStringLiteral("overlaps"), QStringLiteral("overlaps"), QStringLiteral("overlaps"), QStringLiteral("overlaps")}},
+        {"more than the limit in all", three, 250000,
+         {QStringLiteral("Hall/"), QStringLiteral("Hall/1.bin"), QStringLiteral("Hall/2.bin")},
+         {QStringLiteral("limit of 250000 bytes")}},
+        // The name is printed with its zero byte and escape shown, and the reason after it.
+        {"a zero byte in a name", named, 1ull << 30, {QStringLiteral("Hall/")},
+         {QStringLiteral("Hall/a\\x00b\\x1b[2J.txt: zero byte in the name")}},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.archive);
+        const QString out = dir.Path(QLatin1String(row.archive));
+        const UnpackResult r = UnpackPackage(row.zip, out, UnpackLimits{row.limit});
+        ASSERT_TRUE(r.readable) << r.error.toStdString();
+        EXPECT_EQ(r.written, row.written);
+        ASSERT_EQ(r.refused.size(), row.refusedBecause.size()) << r.refused.join(u'|').toStdString();
+        for (int i = 0; i < r.refused.size(); ++i)
+            EXPECT_TRUE(r.refused[i].contains(row.refusedBecause[i])) << r.refused[i].toStdString();
+    }
+    EXPECT_EQ(QFileInfo(dir.Path(QStringLiteral("entries sharing one stream/a.bin"))).size(), zeros.size());
+    EXPECT_FALSE(QFileInfo::exists(dir.Path(QStringLiteral("entries sharing one stream/b.bin"))));
+}
 
 TEST(PackageUnpacker, NamesThatClimbOutAreRefused)
 {

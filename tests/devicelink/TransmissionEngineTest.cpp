@@ -8,6 +8,7 @@
 
 #include <QCryptographicHash>
 #include <QTcpServer>
+#include <QTcpSocket>
 
 #include <gtest/gtest.h>
 
@@ -64,6 +65,32 @@ quint16 FreePort()
     probe.close();
     return port;
 }
+
+// A device that sends bytes of its own choosing: some as soon as a sender connects, some
+// when the first packet arrives, and nothing else.
+class RawDevice {
+public:
+    RawDevice(int bytesOnConnect, int bytesOnFirstPacket)
+    {
+        server.listen(QHostAddress::LocalHost, 0);
+        QObject::connect(&server, &QTcpServer::newConnection, [=] {
+            while (QTcpSocket* s = server.nextPendingConnection()) {
+                s->write(QByteArray(bytesOnConnect, '1'));
+                auto answered = std::make_shared<bool>(false);
+                QObject::connect(s, &QTcpSocket::readyRead, [s, answered, bytesOnFirstPacket] {
+                    s->readAll();
+                    if (!*answered)
+                        s->write(QByteArray(bytesOnFirstPacket, '1'));
+                    *answered = true;
+                });
+            }
+        });
+    }
+    quint16 Port() const { return server.serverPort(); }
+
+private:
+    QTcpServer server;
+};
 
 Outcome SendFile(const QString& package, PanelSimulator& sim, const QString& title = QStringLiteral("Hall"))
 {
@@ -221,6 +248,42 @@ TEST(TransmissionEngine, EachFailureEndsWithItsKey)
         auto sim = StartSimulator(options);
         EXPECT_EQ(SendFile(package, *sim).key, QStringLiteral("199"));
     }
+    // Bytes that acknowledge nothing never add up to a success. The package has
+    // n = 20 data packets, so 21 bytes would count as every acknowledgement.
+    const struct {
+        const char* device;
+        int onConnect;
+        int onFirstPacket;
+    } strays[] = {
+        {"one byte on connecting, nothing more", 1, 0},
+        {"21 bytes on connecting, nothing more", 21, 0},
+        {"21 bytes for the announcement alone", 0, 21},
+    };
+    for (const auto& stray : strays) {
+        SCOPED_TRACE(stray.device);
+        RawDevice device(stray.onConnect, stray.onFirstPacket);
+        TransmissionEngine engine;
+        engine.SetPort(device.Port());
+        EXPECT_EQ(RunTransfer(engine, [&] { engine.StartWithPackage(QStringLiteral("127.0.0.1"), package, QStringLiteral("Hall")); }).key,
+                  QStringLiteral("199"));
+    }
+    // A project folder renamed or emptied under the dialog packs into a package without
+    // the data file: refused before any connection.
+    WriteFile(dir.Path(QStringLiteral("Hall/PHOTO/a.png")), PatternBytes(3000, 3));
+    for (const char* folder : {"Hall", "Gone"}) {
+        SCOPED_TRACE(folder);
+        auto sim = StartSimulator();
+        TransmissionEngine engine;
+        engine.SetPort(sim->TcpPort());
+        engine.SetPackagePath(dir.Path(QStringLiteral("temp.zip")));
+        const QString projectFolder = dir.Path(QLatin1String(folder));
+        const Outcome outcome =
+            RunTransfer(engine, [&] { engine.Start(QStringLiteral("127.0.0.1"), projectFolder, QLatin1String(folder)); });
+        EXPECT_EQ(outcome.key, QStringLiteral("1407"));
+        EXPECT_EQ(engine.StatusText(), TranslateFormat("1407", {QLatin1String(folder) + QStringLiteral(".mvl")}));
+        QCoreApplication::processEvents();
+        EXPECT_TRUE(sim->Reports().isEmpty()) << "nothing reaches the device";
+    }
 }
 
 TEST(TransmissionEngine, SlowAndBatchedAcknowledgementsStillSucceed)
@@ -287,7 +350,7 @@ TEST(TransmissionEngine, LongTitleIsCutAlikeInAnnouncementAndPackage)
 {
     TestFolder dir;
     const QString folder = dir.Path(QStringLiteral("p"));
-    WriteFile(folder + QStringLiteral("/x.mvl"), "x");
+    WriteFile(folder + QStringLiteral("/p.mvl"), "x");
     const QString title(140, u'T');
     PanelSimOptions options;
     options.outputFolder = dir.Path(QStringLiteral("device"));
@@ -298,7 +361,7 @@ TEST(TransmissionEngine, LongTitleIsCutAlikeInAnnouncementAndPackage)
     EXPECT_EQ(RunTransfer(engine, [&] { engine.Start(QStringLiteral("127.0.0.1"), folder, title); }).key, QStringLiteral("189"));
     ASSERT_EQ(sim->Reports().size(), 1);
     EXPECT_EQ(sim->Reports().first().title, QString(129, u'T'));
-    EXPECT_TRUE(QFileInfo::exists(dir.Path(QStringLiteral("device/") + QString(129, u'T') + QStringLiteral("/x.mvl"))));
+    EXPECT_TRUE(QFileInfo::exists(dir.Path(QStringLiteral("device/") + QString(129, u'T') + QStringLiteral("/p.mvl"))));
 }
 
 // Stop while packing: the finished package belongs to no transfer and no connection is
@@ -309,6 +372,7 @@ TEST(TransmissionEngine, PackageReadyAfterStopIsIgnored)
     const QString folder = dir.Path(QStringLiteral("Hall"));
     for (int i = 0; i < 4; ++i)
         WriteFile(folder + QStringLiteral("/f%1.bin").arg(i), PatternBytes(2000000, static_cast<quint32>(i)));
+    WriteFile(folder + QStringLiteral("/Hall.mvl"), "8001");
     auto sim = StartSimulator();
     int connections = 0;
     QObject::connect(sim.get(), &PanelSimulator::Log, [&](const QString& line) {
@@ -343,4 +407,17 @@ TEST(TransmissionEngine, RemembersTheTypedAddressInTheSettings)
     const QByteArray ini = ReadFile(app.Path() + QStringLiteral("/DATA/INI/APPDATA"));
     EXPECT_TRUE(ini.contains("[Info]"));
     EXPECT_TRUE(ini.contains("TransmissionIP=192.168.5.77"));
+}
+
+TEST(PanelSimulator, ClosesAConnectionThatStaysSilent)
+{
+    PanelSimOptions options;
+    options.idleTimeoutMs = 200;
+    auto sim = StartSimulator(options);
+    QTcpSocket silent;
+    silent.connectToHost(QHostAddress::LocalHost, sim->TcpPort());
+    ASSERT_TRUE(WaitFor([&] { return silent.state() == QAbstractSocket::ConnectedState; }, 5000));
+    EXPECT_TRUE(WaitFor([&] { return silent.state() == QAbstractSocket::UnconnectedState; }, 5000));
+    ASSERT_EQ(sim->Reports().size(), 1);
+    EXPECT_TRUE(sim->Reports().first().end.contains(QStringLiteral("without data")));
 }

@@ -10,8 +10,9 @@ int ScriptedUi::ShowMessage(const QString& text, const QString& caption, int but
     return a;
 }
 
-QString ScriptedUi::ChooseOpenFile(const QString&, const QString&)
+QString ScriptedUi::ChooseOpenFile(const QString& title, const QString&)
 {
+    fileTitles.append(title);
     if (files.empty())
         return {};
     QString f = files.front();

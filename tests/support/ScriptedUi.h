@@ -33,6 +33,7 @@ public:
     QList<Message> messages;
     std::deque<int> answers;          // message box results, in order; kIdOk when empty
     std::deque<QString> files;        // file dialog results; empty string = cancel
+    QStringList fileTitles;           // titles of the file dialogs asked for, in order
     std::deque<COLORREF> colors;      // colour dialog results; cancel when empty
     std::deque<FontDesc> fonts;       // font dialog results; cancel when empty
     QMap<QString, std::function<int(void*)>> dialogs;

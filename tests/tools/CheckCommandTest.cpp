@@ -1,5 +1,10 @@
 // mvltool check: exit statuses, the text lines and the JSON shape.
 
+#include "base/Translation.h"
+#include "model/ElementTypes.h"
+#include "model/HeadlessMainDelegate.h"
+#include "model/ProjectData.h"
+#include "model/XPage.h"
 #include "support/CheckExample.h"
 #include "support/ScriptedUi.h"
 #include "support/TestFolders.h"
@@ -8,6 +13,9 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QRegularExpression>
+
+#include <functional>
 
 #include <gtest/gtest.h>
 
@@ -84,4 +92,72 @@ TEST(CheckCommand, JsonListsEveryFindingWithItsPlace)
     const QJsonObject second = findings[1].toObject();
     EXPECT_EQ(second.value(QStringLiteral("severity")).toString(), QStringLiteral("warning"));
     EXPECT_EQ(second.value(QStringLiteral("element")).toString(), QStringLiteral("Loose"));
+}
+
+// Files the editor would never write: pages that cannot be told apart are loaded (the
+// user renames them) and reported as errors; a page among a page's controls is refused at
+// load, naming the element and where it lies, and the file is left as it is.
+TEST(CheckCommand, PagesThatCannotBeReferredToAreErrorsAndNestedPagesAreRefused)
+{
+    ScriptedUi ui;
+    TestFolder dir;
+    const struct {
+        const char* file;
+        std::function<void(ProjectData&)> shape;
+        int status;
+        const char* kind; // the error reported, or empty when the file does not load
+    } rows[] = {
+        {"Twice",
+         [](ProjectData& p) {
+             p.NewPage(ElementType::kPage, QStringLiteral("Main"));
+             p.NewPage(ElementType::kSubPage, QStringLiteral("Main"));
+         },
+         1, "duplicate-page-name"},
+        {"Reserved", [](ProjectData& p) { p.NewPage(ElementType::kPage, QStringLiteral("NONE")); }, 1,
+         "reserved-page-name"},
+        {"Nested",
+         [](ProjectData& p) {
+             XPage* main = p.NewPage(ElementType::kPage, QStringLiteral("Main"));
+             XPage* inner = p.NewPage(ElementType::kSubPage, QStringLiteral("Inner"));
+             p.pages.removeOne(inner);
+             main->controls.append(inner);
+         },
+         2, ""},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.file);
+        const QString folder = dir.Path(QLatin1String(row.file));
+        const QString file = folder + u'/' + QLatin1String(row.file) + QStringLiteral(".mvl");
+        {
+            HeadlessMainDelegate delegate;
+            ProjectData project;
+            project.mainDelegate = &delegate;
+            project.folder = folder;
+            project.screen = {QStringLiteral("CUSTOM"), 800, 600};
+            row.shape(project);
+            ASSERT_TRUE(project.SaveProjectFile());
+        }
+        const QByteArray written = dir.Read(QLatin1String(row.file) + u'/' + QLatin1String(row.file) + QStringLiteral(".mvl"));
+        const ToolRun run = Check({file, QStringLiteral("--json")});
+        EXPECT_EQ(run.status, row.status) << run.err.toStdString();
+
+        ProjectData loaded;
+        QString message;
+        const bool loads = loaded.LoadProjectFile(file, message);
+        EXPECT_EQ(loads, *row.kind != 0);
+        if (loads) {
+            const QJsonArray findings = QJsonDocument::fromJson(run.out).object().value(QStringLiteral("findings")).toArray();
+            ASSERT_EQ(findings.size(), 1) << run.out.toStdString();
+            EXPECT_EQ(findings[0].toObject().value(QStringLiteral("kind")).toString(), QLatin1String(row.kind));
+        } else {
+            // "... a SUBPAGE element (at character N) ...", the offset being where its record begins.
+            static const QRegularExpression digits(QStringLiteral("\\d+"));
+            EXPECT_EQ(QString(message).remove(digits),
+                      TranslateFormat("1404", {QStringLiteral("SUBPAGE"), QStringLiteral("0")}).remove(digits))
+                << message.toStdString();
+            EXPECT_TRUE(QString::fromUtf8(run.err).contains(message)) << run.err.toStdString();
+        }
+        EXPECT_EQ(dir.Read(QLatin1String(row.file) + u'/' + QLatin1String(row.file) + QStringLiteral(".mvl")), written)
+            << "checking changes nothing";
+    }
 }

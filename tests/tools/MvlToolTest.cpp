@@ -1,9 +1,9 @@
 #include "base/FileUtil.h"
 #include "support/TestFolders.h"
 
+#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
-#include <QFileInfo>
 #include <QJsonObject>
 #include <QProcess>
 
@@ -70,6 +70,16 @@ TEST(MvlTool, FailuresExitWithStatusOneAndAReasonUsageErrorsWithTwo)
     ToolRun tooSmall = Tool({QStringLiteral("new"), dir.Path(QStringLiteral("S")), QStringLiteral("199"), QStringLiteral("600")});
     EXPECT_EQ(tooSmall.status, 2);
     EXPECT_FALSE(tooSmall.err.isEmpty());
+
+    // A project already there is never replaced; a folder whose name is hidden (its data
+    // file would be too, and packing leaves it out) is refused as the dialog refuses it.
+    for (const QString& target : {dir.Path(QStringLiteral("Bad")), dir.Path(QStringLiteral(".hidden"))}) {
+        ToolRun refused = Tool({QStringLiteral("new"), target, QStringLiteral("800"), QStringLiteral("600")});
+        EXPECT_EQ(refused.status, 1) << target.toStdString();
+        EXPECT_TRUE(refused.err.contains(target.toUtf8())) << refused.err.toStdString();
+    }
+    EXPECT_EQ(dir.Read(QStringLiteral("Bad/Bad.mvl")), QByteArray("8001800a"));
+    EXPECT_FALSE(QFileInfo::exists(dir.Path(QStringLiteral(".hidden"))));
 
     EXPECT_EQ(Tool({QStringLiteral("frobnicate")}).status, 2);
 }

@@ -3,6 +3,7 @@
 #include "base/Translation.h"
 #include "base/Versions.h"
 #include "model/HeadlessMainDelegate.h"
+#include "model/NewProjectFolder.h"
 #include "model/ProjectData.h"
 #include "model/ProjectDescription.h"
 #include "model/TypeRegistry.h"
@@ -78,7 +79,18 @@ int RunNew(const QStringList& args)
         return UsageError("new", TranslateFormat("209", RangeArgs(200, 5000)));
     if (height < 200 || height > 5000)
         return UsageError("new", TranslateFormat("210", RangeArgs(200, 5000)));
-    const QString folder = QDir::cleanPath(QDir::current().absoluteFilePath(args[0]));
+    // The folder is checked as the new-project dialog checks it; a project already there
+    // is never replaced (the dialog asks, a script cannot be asked).
+    const QString folder = NewProjectFolder::Resolve(QDir::current().absoluteFilePath(args[0]));
+    if (folder.isEmpty()) {
+        PrintError(TranslateFormat("1402", {args[0]}));
+        return 1;
+    }
+    const QString existing = NewProjectFolder::ExistingDataFile(folder);
+    if (!existing.isEmpty()) {
+        PrintError(TranslateFormat("1403", {folder}));
+        return 1;
+    }
     if (!QDir().mkpath(folder)) {
         PrintError(Translate("208", QStringLiteral("The project folder could not be created.")));
         return 1;

@@ -1,5 +1,7 @@
 #include "PackageUnpacker.h"
 
+#include "PrintableText.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -7,6 +9,8 @@
 #include <zlib.h>
 
 #include <cstring>
+#include <iterator>
+#include <map>
 #include <vector>
 
 namespace {
@@ -27,16 +31,50 @@ bool ReadAt(QFile& file, qint64 offset, void* data, qint64 length)
     return file.seek(offset) && file.read(static_cast<char*>(data), length) == length;
 }
 
-// Copies or inflates one entry's data into out, checking size and CRC. Never writes more
-// than the entry declares.
-QString ExtractData(QFile& zip, const ZipEntryInfo& e, QFile& out)
+// Where an entry's data lies: behind its local header. Returns the reason when the
+// header or the data is not where the directory says.
+QString LocateData(QFile& zip, const ZipEntryInfo& e, qint64& dataOffset)
 {
     unsigned char local[30];
     if (!ReadAt(zip, e.localOffset, local, 30) || Get32(local) != 0x04034B50)
         return QStringLiteral("no local header at offset %1").arg(e.localOffset);
-    const qint64 dataOffset = static_cast<qint64>(e.localOffset) + 30 + Get16(local + 26) + Get16(local + 28);
+    dataOffset = static_cast<qint64>(e.localOffset) + 30 + Get16(local + 26) + Get16(local + 28);
     if (dataOffset + e.compressedSize > zip.size())
         return QStringLiteral("data runs past the end of the archive");
+    return {};
+}
+
+// The bytes of the archive each entry takes, header and data: a second entry that
+// reaches into them would unpack the same stream again.
+class ClaimedSpans {
+public:
+    // The start of the span a new one overlaps, or -1 when it is free (and now claimed).
+    qint64 Claim(qint64 begin, qint64 end)
+    {
+        auto next = spans.lower_bound(begin);
+        if (next != spans.end() && next->first < end)
+            return next->first;
+        if (next != spans.begin()) {
+            const auto before = std::prev(next);
+            if (before->second > begin)
+                return before->first;
+        }
+        spans.emplace(begin, end);
+        return -1;
+    }
+
+private:
+    std::map<qint64, qint64> spans; // begin → end
+};
+
+// Copies or inflates one entry's data into out, checking size and CRC. Never writes more
+// than the entry declares.
+QString ExtractData(QFile& zip, const ZipEntryInfo& e, QFile& out)
+{
+    qint64 dataOffset = 0;
+    const QString located = LocateData(zip, e, dataOffset);
+    if (!located.isEmpty())
+        return located;
     if (!zip.seek(dataOffset))
         return QStringLiteral("cannot seek to the data");
 
@@ -216,6 +254,7 @@ bool ReadZipDirectory(const QString& zipPath, QList<ZipEntryInfo>& entries, QStr
         }
         e.rawName = QByteArray(reinterpret_cast<const char*>(r + 46), nameLength);
         e.name = QString::fromUtf8(e.rawName);
+        e.printableName = PrintableName(e.rawName);
         entries.append(e);
         at += recordSize;
     }
@@ -243,7 +282,7 @@ QString UnsafeNameReason(const QByteArray& rawName)
     return {};
 }
 
-UnpackResult UnpackPackage(const QString& zipPath, const QString& outputFolder)
+UnpackResult UnpackPackage(const QString& zipPath, const QString& outputFolder, const UnpackLimits& limits)
 {
     UnpackResult result;
     QList<ZipEntryInfo> entries;
@@ -261,48 +300,69 @@ UnpackResult UnpackPackage(const QString& zipPath, const QString& outputFolder)
         return result;
     }
 
+    ClaimedSpans claimed;
+    quint64 total = 0;
     for (const ZipEntryInfo& e : entries) {
+        auto refuse = [&result, &e](const QString& reason) {
+            result.refused.append(e.printableName + QStringLiteral(": ") + reason);
+        };
         const QString reason = UnsafeNameReason(e.rawName);
         if (!reason.isEmpty()) {
-            result.refused.append(e.name + QStringLiteral(": ") + reason);
+            refuse(reason);
             continue;
         }
+        qint64 dataOffset = 0;
+        const QString located = LocateData(zip, e, dataOffset);
+        if (!located.isEmpty()) {
+            refuse(located);
+            continue;
+        }
+        const qint64 owner = claimed.Claim(e.localOffset, dataOffset + e.compressedSize);
+        if (owner >= 0) {
+            refuse(QStringLiteral("its data overlaps that of the entry at offset %1").arg(owner));
+            continue;
+        }
+        if (e.uncompressedSize > limits.maxTotalBytes - total) {
+            refuse(QStringLiteral("unpacking it would pass the limit of %1 bytes in all").arg(limits.maxTotalBytes));
+            continue;
+        }
+        total += e.uncompressedSize;
         QString relative = e.name;
         relative.replace(u'\\', u'/');
         const bool isFolder = relative.endsWith(u'/');
         const QString target = QDir::cleanPath(root + QLatin1Char('/') + relative);
         if (!IsInside(target, root) || target == root) {
-            result.refused.append(e.name + QStringLiteral(": outside the output folder"));
+            refuse(QStringLiteral("outside the output folder"));
             continue;
         }
         const QString parent = isFolder ? target : QFileInfo(target).path();
         const QString folderProblem = MakeFoldersInside(root, parent.mid(root.size()));
         if (!folderProblem.isEmpty()) {
-            result.refused.append(e.name + QStringLiteral(": ") + folderProblem);
+            refuse(folderProblem);
             continue;
         }
         if (isFolder) {
-            result.written.append(e.name);
+            result.written.append(e.printableName);
             continue;
         }
         const QFileInfo existing(target);
         if (existing.isSymLink() || existing.isDir()) {
-            result.refused.append(e.name + QStringLiteral(": a link or folder is in the way"));
+            refuse(QStringLiteral("a link or folder is in the way"));
             continue;
         }
         QFile out(target);
         if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
-            result.refused.append(e.name + QStringLiteral(": cannot write"));
+            refuse(QStringLiteral("cannot write"));
             continue;
         }
         const QString problem = ExtractData(zip, e, out);
         out.close();
         if (!problem.isEmpty()) {
             QFile::remove(target);
-            result.refused.append(e.name + QStringLiteral(": ") + problem);
+            refuse(problem);
             continue;
         }
-        result.written.append(e.name);
+        result.written.append(e.printableName);
     }
     return result;
 }

@@ -18,6 +18,9 @@
 namespace {
 
 constexpr qint64 kKeepInMemory = 64ll << 20;
+// After the system refused a connection (out of file descriptors, say), accepting starts
+// again this much later, once idle connections have had time to close.
+constexpr int kAcceptRetryMs = 1000;
 
 } // namespace
 
@@ -26,6 +29,13 @@ public:
     Session(PanelSimulator* owner, QTcpSocket* socket) : QObject(owner), owner(owner), socket(socket)
     {
         socket->setParent(this);
+        // A sender that connects and then says nothing would hold its descriptor for ever.
+        idle.setSingleShot(true);
+        connect(&idle, &QTimer::timeout, this, [this] {
+            Close(QStringLiteral("closed after %1 ms without data").arg(Options().idleTimeoutMs));
+        });
+        if (Options().idleTimeoutMs > 0)
+            idle.start(Options().idleTimeoutMs);
         connect(socket, &QTcpSocket::readyRead, this, [this] { OnReadyRead(); });
         connect(socket, &QTcpSocket::disconnected, this, [this] {
             Finish(report.complete ? QStringLiteral("complete") : QStringLiteral("closed by the sender"));
@@ -39,6 +49,8 @@ private:
 
     void OnReadyRead()
     {
+        if (Options().idleTimeoutMs > 0 && !closing)
+            idle.start(Options().idleTimeoutMs);
         buffer.append(socket->readAll());
         qint64 pos = 0;
         while (!closing && ParseOne(pos)) {
@@ -129,7 +141,7 @@ private:
         }
         if (!Options().outputFolder.isEmpty()) {
             report.unpacked = true;
-            report.unpack = UnpackPackage(package.fileName(), Options().outputFolder);
+            report.unpack = UnpackPackage(package.fileName(), Options().outputFolder, Options().unpackLimits);
         }
         report.end = QStringLiteral("complete");
         Report(bytes);
@@ -145,8 +157,10 @@ private:
     void Close(const QString& end)
     {
         closing = true;
+        idle.stop();
         Finish(end);
         socket->abort();
+        deleteLater();
     }
 
     void Finish(const QString& end)
@@ -170,6 +184,7 @@ private:
     QByteArray pendingAcks;
     TransferReport report;
     PacketParser parser;
+    QTimer idle;
     bool closing = false;
     bool reported = false;
 };
@@ -191,6 +206,7 @@ bool PanelSimulator::Start(QString* error)
         return false;
     }
     connect(server, &QTcpServer::newConnection, this, &PanelSimulator::OnNewConnection);
+    connect(server, &QTcpServer::acceptError, this, &PanelSimulator::OnAcceptError);
     if (options.discovery) {
         udp = new QUdpSocket(this);
         if (!udp->bind(options.address, options.udpPort)) {
@@ -220,6 +236,13 @@ void PanelSimulator::OnNewConnection()
         Q_EMIT Log(QStringLiteral("connection from %1:%2").arg(socket->peerAddress().toString()).arg(socket->peerPort()));
         new Session(this, socket);
     }
+}
+
+void PanelSimulator::OnAcceptError()
+{
+    // The server pauses accepting after such an error; it would never accept again.
+    Q_EMIT Log(QStringLiteral("a connection could not be accepted: %1").arg(server->errorString()));
+    QTimer::singleShot(kAcceptRetryMs, this, [this] { server->resumeAccepting(); });
 }
 
 void PanelSimulator::OnProbe()

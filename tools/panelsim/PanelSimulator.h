@@ -25,6 +25,8 @@ struct PanelSimOptions {
     QHostAddress reportAddress;       // address reported to searches; null = the listening one
     QString outputFolder;             // unpack each package here; empty = do not unpack
     QString keepPackage;              // keep a copy of the last package here; empty = none
+    int idleTimeoutMs = 30000;        // close a connection that sends nothing this long
+    UnpackLimits unpackLimits;
 
     // Faults (negative = off).
     int closeAfterPackets = -1;       // close the connection on receiving packet number N (1 = the announcement)
@@ -72,6 +74,7 @@ private:
     class Session;
     friend class Session;
     void OnNewConnection();
+    void OnAcceptError();
     void OnProbe();
     void SessionEnded(Session* session, const TransferReport& report, const QByteArray& package);
 

@@ -3,6 +3,7 @@
 // answers device searches; faults can be switched on to see how the editor copes.
 
 #include "PanelSimulator.h"
+#include "PrintableText.h"
 
 #include "base/AnsiCodePage.h"
 #include "base/CommandLine.h"
@@ -60,6 +61,8 @@ int main(int argc, char** argv)
         {QStringLiteral("ack-delay"), QStringLiteral("Fault: hold every acknowledgement this many ms."), QStringLiteral("ms")},
         {QStringLiteral("ack-batch"), QStringLiteral("Send data acknowledgements N bytes at once."), QStringLiteral("n")},
         {QStringLiteral("ack-bytes"), QStringLiteral("Fault: send N bytes for every packet."), QStringLiteral("n")},
+        {QStringLiteral("idle-timeout"), QStringLiteral("Close a connection silent this many ms (default 30000, 0 = never)."), QStringLiteral("ms")},
+        {QStringLiteral("max-unpacked"), QStringLiteral("Unpack at most this many MiB of a package in all (default 1024)."), QStringLiteral("MiB")},
         {QStringLiteral("once"), QStringLiteral("Exit after the first transfer: 0 when it was complete and correct.")},
     });
     if (!parser.parse(app.arguments()))
@@ -88,8 +91,13 @@ int main(int argc, char** argv)
         !ToInt(parser, QStringLiteral("stop-ack-after"), options.stopAckAfterPackets) ||
         !ToInt(parser, QStringLiteral("ack-delay"), options.ackDelayMs) ||
         !ToInt(parser, QStringLiteral("ack-batch"), options.ackBatch) ||
-        !ToInt(parser, QStringLiteral("ack-bytes"), options.ackBytesPerPacket))
+        !ToInt(parser, QStringLiteral("ack-bytes"), options.ackBytesPerPacket) ||
+        !ToInt(parser, QStringLiteral("idle-timeout"), options.idleTimeoutMs))
         return CommandLine::kUsageError;
+    int maxUnpackedMiB = static_cast<int>(options.unpackLimits.maxTotalBytes >> 20);
+    if (!ToInt(parser, QStringLiteral("max-unpacked"), maxUnpackedMiB) || maxUnpackedMiB < 0)
+        return CommandLine::UsageError(kProgram, QStringLiteral("--max-unpacked needs a number of MiB"), {});
+    options.unpackLimits.maxTotalBytes = static_cast<quint64>(maxUnpackedMiB) << 20;
     if (tcpPort < 0 || tcpPort > 65535 || udpPort < 0 || udpPort > 65535)
         return CommandLine::UsageError(kProgram, QStringLiteral("ports lie between 0 and 65535"), {});
     options.tcpPort = static_cast<quint16>(tcpPort);
@@ -124,7 +132,7 @@ int main(int argc, char** argv)
     QObject::connect(&simulator, &PanelSimulator::Log, [](const QString& line) { Print(line); });
     QObject::connect(&simulator, &PanelSimulator::TransferFinished, [&](const TransferReport& r) {
         Print(QStringLiteral("transfer: %1; title \"%2\"; %3 of %4 packets; %5 package bytes")
-                  .arg(r.end, r.title).arg(r.packetsReceived).arg(r.announcedPackets).arg(r.packageBytes));
+                  .arg(r.end, PrintableText(r.title)).arg(r.packetsReceived).arg(r.announcedPackets).arg(r.packageBytes));
         if (!r.violation.isEmpty())
             Print(QStringLiteral("first violation: %1").arg(r.violation));
         if (r.unpacked) {

@@ -62,10 +62,13 @@ CTransmissionProjectDlg::CTransmissionProjectDlg(TransmissionProjectDlgDelegate*
     statusText = new QLabel(this);
     statusText->setObjectName(QStringLiteral("statusText"));
     statusText->setMinimumWidth(260);
+    // Failure texts say what to check; they wrap rather than lose their end.
+    statusText->setWordWrap(true);
     startButton = MakeButton(QStringLiteral("267"), QStringLiteral("startButton"), this);
     stopButton = MakeButton(QStringLiteral("268"), QStringLiteral("stopButton"), this);
     findButton = MakeButton(QStringLiteral("269"), QStringLiteral("findButton"), this);
     manualButton = MakeButton(QStringLiteral("230"), QStringLiteral("manualButton"), this);
+    closeButton = MakeButton(QStringLiteral("962"), QStringLiteral("closeButton"), this);
 
     deviceBox = new QGroupBox(Translate("215"), this);
     deviceTree = new QTreeWidget(deviceBox);
@@ -99,9 +102,10 @@ CTransmissionProjectDlg::CTransmissionProjectDlg(TransmissionProjectDlgDelegate*
     buttons->addWidget(findButton);
     buttons->addWidget(manualButton);
     buttons->addStretch(1);
+    buttons->addWidget(closeButton);
 
     auto* statusRow = new QHBoxLayout;
-    statusRow->addWidget(statusCaption);
+    statusRow->addWidget(statusCaption, 0, Qt::AlignTop);
     statusRow->addWidget(statusText, 1);
 
     auto* grid = new QGridLayout(this);
@@ -116,6 +120,7 @@ CTransmissionProjectDlg::CTransmissionProjectDlg(TransmissionProjectDlgDelegate*
     connect(stopButton, &QPushButton::clicked, this, &CTransmissionProjectDlg::OnStop);
     connect(findButton, &QPushButton::clicked, this, &CTransmissionProjectDlg::OnFind);
     connect(manualButton, &QPushButton::clicked, this, &CTransmissionProjectDlg::OnManual);
+    connect(closeButton, &QPushButton::clicked, this, &CTransmissionProjectDlg::reject);
     connect(&engine, &TransmissionEngine::StatusChanged, statusText, &QLabel::setText);
     connect(&engine, &TransmissionEngine::RunningChanged, this, [this] { UpdateButtons(); });
 
@@ -137,8 +142,11 @@ void CTransmissionProjectDlg::keyPressEvent(QKeyEvent* event)
     switch (event->key()) {
     case Qt::Key_Return:
     case Qt::Key_Enter:
+        event->accept();
+        return;
     case Qt::Key_Escape:
         event->accept();
+        reject(); // as the close box: stops a transfer and ends the dialog
         return;
     default:
         QDialog::keyPressEvent(event);

@@ -16,8 +16,8 @@ class QTreeWidget;
 
 // Sends the project folder on disk to a panel device. The device is typed in (manual
 // mode, the address remembered for next time) or picked from the devices a search found
-// (find mode). Enter and Escape do nothing here, so that a transfer is never ended by a
-// stray key; closing the window stops it.
+// (find mode). Enter does nothing here, so that a stray key never starts or stops a
+// transfer; Escape, the Close button and the close box stop a transfer and end the dialog.
 class CTransmissionProjectDlg : public QDialog {
     Q_OBJECT
 public:
@@ -67,6 +67,7 @@ private:
     QPushButton* stopButton;
     QPushButton* findButton;
     QPushButton* manualButton;
+    QPushButton* closeButton;
     QGroupBox* deviceBox;
     QTreeWidget* deviceTree;
     QLabel* findNote;

@@ -1,6 +1,6 @@
 #include "CNewProjectDlg.h"
 
-#include "model/ProjectData.h"
+#include "model/NewProjectFolder.h"
 #include "model/ScreenTypeList.h"
 #include "model/TypeRegistry.h"
 #include "base/AppPaths.h"
@@ -95,16 +95,23 @@ void CNewProjectDlg::accept()
         ShowMessage("206", "70");
         return;
     }
-    // A path whose last component gives no project name ("/", "x/.mvl") cannot hold a
-    // data file named after it: treat it like a missing path.
-    const QString cleaned = pathText.isEmpty() ? QString() : QDir::cleanPath(QFileInfo(pathText).absoluteFilePath());
-    if (pathText.isEmpty() || ProjectData::NameFromFolder(cleaned).isEmpty()) {
+    if (pathText.isEmpty()) {
         ShowMessage("207", "70");
+        return;
+    }
+    const QString cleaned = NewProjectFolder::Resolve(pathText);
+    if (cleaned.isEmpty()) {
+        ShowMessageText(TranslateFormat("1402", {pathText}), "70");
         return;
     }
     const int width = widthText.toInt();
     const int height = heightText.toInt();
     if (!CheckProjectSize(width, height))
+        return;
+    // A new project writes an empty data file: never over a project without asking.
+    const QString existing = NewProjectFolder::ExistingDataFile(cleaned);
+    if (!existing.isEmpty()
+        && ShowMessageText(TranslateFormat("1400", {existing}), "70", kButtonsNoYesDefaultNo) != kIdYes)
         return;
     if (!QFileInfo(cleaned).isDir() && !QDir().mkpath(cleaned)) {
         ShowMessage("208", "70");

@@ -120,11 +120,19 @@ TEST(TransmissionDialog, OpensInManualModeWithTheRememberedAddress)
     EXPECT_FALSE(p.note->isVisible());
     EXPECT_EQ(p.address->text(), QStringLiteral("192.168.9.9"));
 
-    // Enter and Escape never end the dialog.
-    QTest::keyClick(&dialog, Qt::Key_Escape);
+    // Long failure texts wrap instead of losing their end.
+    EXPECT_TRUE(p.status->wordWrap());
+
+    // Enter never ends the dialog; Escape and the Close button do, like the close box.
     QTest::keyClick(p.address, Qt::Key_Return);
     EXPECT_TRUE(dialog.isVisible());
-    dialog.close();
+    QTest::keyClick(&dialog, Qt::Key_Escape);
+    EXPECT_FALSE(dialog.isVisible());
+    auto* close = dialog.findChild<QPushButton*>(QStringLiteral("closeButton"));
+    ASSERT_NE(close, nullptr);
+    EXPECT_EQ(close->text(), Translate("962"));
+    dialog.show();
+    close->click();
     EXPECT_FALSE(dialog.isVisible());
 }
 

@@ -105,6 +105,9 @@ TEST(NewProjectDialog, ChecksFieldsInOrderAndKeepsTheDialogOpen)
         QString width, height, path, message;
     };
     const QString project = folder.Path(QStringLiteral("Hall"));
+    const QString hidden = folder.Path(QStringLiteral(".backup"));
+    folder.Write(QStringLiteral("Lobby/Lobby.mvl"), "8001");
+    const QString lobby = folder.Path(QStringLiteral("Lobby"));
     const Case cases[] = {
         {QString(), QString(), QString(), Translate("205")},
         {QStringLiteral("800"), QString(), QString(), Translate("206")},
@@ -113,6 +116,12 @@ TEST(NewProjectDialog, ChecksFieldsInOrderAndKeepsTheDialogOpen)
         {QStringLiteral("5001"), QStringLiteral("600"), project, RangeText("209")},
         {QStringLiteral("800"), QStringLiteral("199"), project, RangeText("210")},
         {QStringLiteral("800"), QStringLiteral("5001"), project, RangeText("210")},
+        // Folders that give no project name, or a hidden one that packing leaves out.
+        {QStringLiteral("800"), QStringLiteral("600"), QStringLiteral("/"), TranslateFormat("1402", {QStringLiteral("/")})},
+        {QStringLiteral("800"), QStringLiteral("600"), hidden, TranslateFormat("1402", {hidden})},
+        // A project already there is replaced only on Yes; the default answer is No.
+        {QStringLiteral("800"), QStringLiteral("600"), lobby,
+         TranslateFormat("1400", {lobby + QStringLiteral("/Lobby.mvl")})},
     };
     for (const Case& c : cases) {
         ui.messages.clear();
@@ -126,6 +135,8 @@ TEST(NewProjectDialog, ChecksFieldsInOrderAndKeepsTheDialogOpen)
         EXPECT_NE(dlg.result(), QDialog::Accepted);
     }
     EXPECT_FALSE(QFileInfo::exists(project)) << "no folder is made before every check passed";
+    EXPECT_FALSE(QFileInfo::exists(hidden));
+    EXPECT_EQ(ui.messages[0].buttonSet, kButtonsNoYesDefaultNo);
 }
 
 TEST(NewProjectDialog, AcceptsTheBoundsAndCreatesTheFolder)
