@@ -31,7 +31,8 @@ ToolRun Check(const QStringList& args)
 {
     QProcess p;
     p.start(qEnvironmentVariable("MVLTOOL", QStringLiteral(MVL_BIN_DIR "/mvltool")),
-            QStringList{QStringLiteral("check")} + args);
+            QStringList{QStringLiteral("--lang"), Translation::FileNameForIndex(Translation::LanguageIndex()),
+                        QStringLiteral("check")} + args);
     p.waitForFinished(60000);
     return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, p.readAllStandardOutput(),
             p.readAllStandardError()};
