@@ -382,6 +382,7 @@ bool XPage::RaiseControl(XControl* control)
     if (i < 0 || i == controls.size() - 1)
         return false;
     controls.move(i, i + 1);
+    NoteModified(); // the stacking order is saved
     return true;
 }
 
@@ -391,6 +392,7 @@ bool XPage::LowerControl(XControl* control)
     if (i <= 0)
         return false;
     controls.move(i, i - 1);
+    NoteModified();
     return true;
 }
 
