@@ -16,6 +16,8 @@ int RunSend(const QStringList& args);
 // Exit status 0 without errors (warnings allowed), 1 with errors, 2 when the project does
 // not load.
 int RunCheck(const QStringList& args);
+// The send-code table, aligned or as CSV.
+int RunCodes(const QStringList& args);
 
 // Shared by the commands: loads a project file, printing the load message on failure.
 bool LoadProjectForTool(const QString& path, HeadlessMainDelegate& delegate, ProjectData& project);

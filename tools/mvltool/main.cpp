@@ -30,6 +30,7 @@ const std::map<QString, std::function<int(const QStringList&)>>& Commands()
         {QStringLiteral("pack"), &RunPack},
         {QStringLiteral("send"), &RunSend},
         {QStringLiteral("check"), &RunCheck},
+        {QStringLiteral("codes"), &RunCodes},
     };
     return commands;
 }
@@ -57,7 +58,8 @@ int Usage()
                  "  pack FOLDER OUT.zip           pack a project folder as it is sent to a panel\n"
                  "  send FOLDER HOST[:PORT]       send a project folder to a panel (port 48688)\n"
                  "  check FILE.mvl [--json]       report what would go wrong on the panel\n"
-                 "                                (exit 0 clean or warnings, 1 errors, 2 not loaded)\n");
+                 "                                (exit 0 clean or warnings, 1 errors, 2 not loaded)\n"
+                 "  codes FILE.mvl [--csv]        list the send codes for the control system\n");
     return 1;
 }
 
