@@ -1,5 +1,7 @@
 #include "FrameCommands.h"
 
+#include "OverviewWiring.h"
+
 #include "BrushCommands.h"
 #include "CAboutDlg.h"
 #include "CChildFrame.h"
@@ -190,6 +192,7 @@ void Register(CommandTable& table, CMainFrame& frame)
     AddElementCommands(table, frame);
     AddEditCommands(table, frame);
     AddBrushCommands(table, frame);
+    frame.Overview().RegisterCommands(table);
 }
 
 }

@@ -25,6 +25,8 @@ constexpr MenuItemKey kMenuTexts[] = {
     {Cmd::Transmit, "22"},    {Cmd::ProjectSize, "232"}, {Cmd::LanguageZhCn, "24"},
     {Cmd::LanguageZhTw, "25"}, {Cmd::LanguageEn, "26"},  {Cmd::About, "27"},
     {Cmd::CheckProject, "1068"},
+    {Cmd::Overview, "1450"},   {Cmd::ImageLibrary, "1492"}, {Cmd::FindReplace, "1477"},
+    {Cmd::ExportCodes, "1474"},
 };
 
 constexpr int kLanguageCommands[] = {Cmd::LanguageZhCn, Cmd::LanguageZhTw, Cmd::LanguageEn};
@@ -66,6 +68,10 @@ void FrameMenus::CreateActions()
         MakeAction(id, false, true);
     MakeAction(Cmd::Exit, false, false);
     MakeAction(Cmd::CheckProject, false, false);
+    MakeAction(Cmd::Overview, false, false);
+    MakeAction(Cmd::ImageLibrary, false, false);
+    MakeAction(Cmd::FindReplace, false, false)->setShortcut(QKeySequence::Find);
+    MakeAction(Cmd::ExportCodes, false, false);
     actions[Cmd::NewProject]->setShortcut(QKeySequence::New);
     actions[Cmd::OpenProject]->setShortcut(QKeySequence::Open);
     actions[Cmd::SaveProject]->setShortcut(QKeySequence::Save);
@@ -126,6 +132,8 @@ void FrameMenus::CreateMenus()
         zooms->addAction(actions[z.id]);
     zooms->addAction(actions[Cmd::ZoomOther]);
     view->addMenu(zooms);
+    view->addAction(actions[Cmd::Overview]);
+    view->addAction(actions[Cmd::ImageLibrary]);
     menu->addMenu(view);
 
     QMenu* controls = MakeMenu(menu, QStringLiteral("220"));
@@ -141,6 +149,8 @@ void FrameMenus::CreateMenus()
     actions[Cmd::Transmit]->setShortcutContext(Qt::WidgetShortcut);
     operations->addAction(actions[Cmd::ProjectSize]);
     operations->addAction(actions[Cmd::CheckProject]);
+    operations->addAction(actions[Cmd::FindReplace]);
+    operations->addAction(actions[Cmd::ExportCodes]);
     QMenu* languages = MakeMenu(operations, QStringLiteral("23"));
     for (int id : kLanguageCommands)
         languages->addAction(actions[id]);
