@@ -234,7 +234,8 @@ int main(int argc, char** argv)
         undoPages = overview.PagesReadLastTime();
         undoLines = LinesChanged(view, overview.ChangedLastTime());
     }
-    std::printf("  after one edit (a send code changed): %s, %d of %d pages read again, %d table lines told to the views\n"
+    std::printf("  after one edit (a send code changed): %s, %d of %d pages read again,\n"
+                "    %d table lines told to the views\n"
                 "  after its undo: %s, %d pages read again, %d lines told\n",
                 edit.Text().constData(), editPages, static_cast<int>(project.pages.size()), editLines,
                 undo.Text().constData(), undoPages, undoLines);

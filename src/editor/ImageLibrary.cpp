@@ -24,6 +24,15 @@ ProjectData* ProjectOf(const XPage& page)
     return page.projectData ? page.projectData->GetProject() : nullptr;
 }
 
+// A control as large as its page is the page's background: a drop on it is a drop on the
+// page, or no picture could ever be placed on a page with a backdrop.
+bool CoversPage(const XControl& control, const XPage& page)
+{
+    const IntRect c = control.Bounds();
+    const IntRect p = page.Bounds();
+    return c.left <= p.left && c.top <= p.top && c.right >= p.right && c.bottom >= p.bottom;
+}
+
 bool SetImageOf(XControl& target, const QString& name, const QString& path)
 {
     if (!RowEdit::Find(target, PropertyId::kImage, PropertyRowKind::Image))
@@ -106,7 +115,7 @@ XControl* Drop(XPage& page, QPoint at, const QString& path)
     const QString name = QFileInfo(path).fileName();
     if (!project->AddImage(path, name))
         return nullptr;
-    if (XControl* target = page.ControlAt(at))
+    if (XControl* target = page.ControlAt(at); target && !CoversPage(*target, page))
         if (SetImageOf(*target, name, path))
             return target;
     return PlacePicture(page, at, name, project->ImagePath(name));

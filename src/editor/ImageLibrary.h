@@ -27,8 +27,9 @@ struct ImportOutcome {
 ImportOutcome Import(ProjectData& project, const QStringList& paths);
 
 // The image file dropped at a page point: a control there that shows an image gets it (one
-// undo step); anywhere else a new picture of the image's size is placed with its top-left
-// corner at the point (one undo step). The file is taken into the project first when it is
+// undo step); anywhere else, a control as large as the page (a backdrop) included, a new
+// picture of the image's size is placed with its top-left corner at the point (one undo
+// step). The file is taken into the project first when it is
 // not there. Returns the control changed or made, null when nothing happened.
 XControl* Drop(XPage& page, QPoint at, const QString& path);
 

@@ -8,6 +8,7 @@
 
 #include "controls/XPhoto.h"
 #include "model/ElementTypes.h"
+#include "model/TypeRegistry.h"
 #include "model/XPage.h"
 
 #include <QFile>
@@ -58,8 +59,14 @@ TEST(ImageLibrary, ADropPlacesAPictureOrSetsAControlsImageAsOneStep)
         int controlsAdded;
         XControl* changed; // null: a new picture
     };
+    // A backdrop as large as the page lies under everything on Orphan.
+    auto* backdrop = static_cast<XPhoto*>(CreateElement(ElementType::kPhoto));
+    orphan->AddControl(backdrop);
+    orphan->MoveControlAfter(orphan->controls.first(), backdrop);
+    backdrop->SetBounds(orphan->Bounds());
+    backdrop->imageFile = QStringLiteral("lamp.png");
     const Case cases[] = {
-        {"onto an empty place: a picture of the image's size", orphan, {400, 300}, 1, nullptr},
+        {"onto an empty place (the backdrop): a picture of the image's size", orphan, {400, 300}, 1, nullptr},
         {"onto a picture: its image", lights, {210, 210}, 0, lamp},
     };
     for (const Case& c : cases) {
@@ -86,5 +93,6 @@ TEST(ImageLibrary, ADropPlacesAPictureOrSetsAControlsImageAsOneStep)
             EXPECT_EQ(lamp->imageFile, lampImage) << c.what;
         }
     }
+    EXPECT_EQ(backdrop->imageFile, QStringLiteral("lamp.png"));
     EXPECT_EQ(ImageLibrary::Drop(*orphan, {10, 10}, dir.Path(QStringLiteral("in/none.txt"))), nullptr);
 }
