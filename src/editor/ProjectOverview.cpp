@@ -56,6 +56,8 @@ const ProjectOverview::TableRows& ProjectOverview::RowsOf(const FieldTable* tabl
         rows.kind = table->Find("buttonKind");
         rows.command = table->Find("commandString");
         for (const FieldRow& row : table->Rows()) {
+            if (row.getText && row.Has(FieldFlag::Image))
+                rows.images.push_back(&row);
             if (!row.getText || !row.InVersion(table->CurrentVersion()))
                 continue;
             if (row.refersTo == ReferenceTarget::Page || row.refersTo == ReferenceTarget::SubPage)
@@ -112,8 +114,18 @@ ProjectOverview::PageData ProjectOverview::Read(const XPage& page)
                 continue;
             d.jumps.push_back({page.name, c->name, c->GetType(), target, row->refersTo == ReferenceTarget::SubPage, true});
         }
-        for (const QString& image : c->ImageNames())
-            d.imageUses.push_back({image, c->name});
+        // As ImageNames gives them, read here without a list per control.
+        const size_t firstUse = d.imageUses.size();
+        for (const FieldRow* row : rows.images) {
+            const QString image = row->getText(*c);
+            if (image.isEmpty() || image == kNone)
+                continue;
+            bool again = false;
+            for (size_t u = firstUse; u < d.imageUses.size() && !again; ++u)
+                again = d.imageUses[u].image == image;
+            if (!again)
+                d.imageUses.push_back({image, c->name});
+        }
     }
     return d;
 }

@@ -128,6 +128,7 @@ private:
         const FieldRow* group = nullptr;
         const FieldRow* command = nullptr;
         std::vector<const FieldRow*> references; // to pages and sub-pages
+        std::vector<const FieldRow*> images;
     };
     struct Users {
         QStringList labels; // "page / element"
