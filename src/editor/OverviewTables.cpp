@@ -143,7 +143,7 @@ std::vector<OverviewRow> UnreachedRows(const ProjectOverview& overview)
 
 QStringList GroupHeaders()
 {
-    return {T("1071"), T("282"), T("1501"), T("1467")};
+    return {T("1071"), T("282"), T("1448"), T("1467")};
 }
 
 std::vector<OverviewRow> GroupRows(const ProjectOverview& overview)
@@ -165,7 +165,7 @@ std::vector<OverviewRow> GroupRows(const ProjectOverview& overview)
 
 QStringList ImageHeaders()
 {
-    return {T("277"), T("1468"), T("1469"), T("1502"), T("1470"), T("1496")};
+    return {T("277"), T("1468"), T("1469"), T("1449"), T("1470"), T("1496")};
 }
 
 std::vector<OverviewRow> ImageRows(const ProjectOverview& overview, const ProjectData& project)

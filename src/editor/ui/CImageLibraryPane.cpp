@@ -165,7 +165,7 @@ void CImageLibraryPane::Clear()
 {
     shownKey.clear();
     list->clear();
-    status->setText(Translate("1500"));
+    status->setText(Translate("1447"));
 }
 
 void CImageLibraryPane::ShowStatus(const QString& text)
@@ -177,5 +177,5 @@ void CImageLibraryPane::Relabel()
 {
     setWindowTitle(Translate("1492"));
     importButton->setText(Translate("1493"));
-    status->setText(Translate("1500"));
+    status->setText(Translate("1447"));
 }
