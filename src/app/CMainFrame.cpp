@@ -10,6 +10,7 @@
 #include "FrameCommands.h"
 #include "FrameMenus.h"
 #include "FrameRecovery.h"
+#include "OverviewWiring.h"
 #include "PaneWiring.h"
 #include "ProjectCommands.h"
 #include "base/Translation.h"
@@ -74,6 +75,7 @@ CMainFrame::CMainFrame(QWidget* parent)
     : QMainWindow(parent),
       menus(std::make_unique<FrameMenus>(*this)),
       panes(std::make_unique<PaneWiring>(*this)),
+      overview(std::make_unique<OverviewWiring>(*this)),
       projectCommands(std::make_unique<ProjectCommands>(*this)),
       brushCommands(std::make_unique<BrushCommands>(*this, state)),
       recovery(std::make_unique<FrameRecovery>(*this))
@@ -91,6 +93,7 @@ CMainFrame::CMainFrame(QWidget* parent)
     menus->Build();
     setDockNestingEnabled(true);
     panes->CreatePanes();
+    overview->CreatePanes();
     MeasureFrameExtra();
     if (QImageWriter::supportedImageFormats().contains("png"))
         pngEncoder = "png";
@@ -205,6 +208,7 @@ void CMainFrame::ApplyLanguageTexts()
     RefreshProperties();
     menus->Relabel();
     panes->RelabelPanes();
+    overview->Relabel();
     for (CChildFrame* child : pageWindows)
         child->RelabelCaptionMenu();
     UpdateCommandUI();
@@ -253,6 +257,7 @@ void CMainFrame::UpdateModifiedMarks()
 void CMainFrame::UpdateCommandUI()
 {
     UpdateModifiedMarks();
+    overview->Follow();
     const QHash<int, QAction*>& actions = menus->Actions();
     for (auto it = actions.cbegin(); it != actions.cend(); ++it) {
         QAction* a = it.value();

@@ -32,6 +32,7 @@ class FrameRecovery;
 class CChildFrame;
 class CMarvolentaView;
 class FrameMenus;
+class OverviewWiring;
 class PaneWiring;
 class ProjectCommands;
 class CMyMenuBar;
@@ -79,6 +80,7 @@ public:
     ProjectCommands& ProjectActions() { return *projectCommands; }
     BrushCommands& Brushes() { return *brushCommands; }
     FrameRecovery& Recovery() { return *recovery; }
+    OverviewWiring& Overview() { return *overview; }
 
     // ---- projects
     // Opens a project data file; with checkDuplicate a project already open is refused.
@@ -260,6 +262,7 @@ private:
     CommandTable commands;
     std::unique_ptr<FrameMenus> menus;
     std::unique_ptr<PaneWiring> panes;
+    std::unique_ptr<OverviewWiring> overview;
     std::unique_ptr<ProjectCommands> projectCommands;
     std::unique_ptr<BrushCommands> brushCommands;
     std::unique_ptr<FrameRecovery> recovery;

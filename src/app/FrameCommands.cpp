@@ -1,5 +1,7 @@
 #include "FrameCommands.h"
 
+#include "OverviewWiring.h"
+
 #include "BrushCommands.h"
 #include "CAboutDlg.h"
 #include "CChildFrame.h"
@@ -201,6 +203,7 @@ void Register(CommandTable& table, CMainFrame& frame)
     AddEditCommands(table, frame);
     AddBrushCommands(table, frame);
     AddPreviewCommands(table, frame);
+    frame.Overview().RegisterCommands(table);
 }
 
 }

@@ -25,6 +25,8 @@ constexpr MenuItemKey kMenuTexts[] = {
     {Cmd::Transmit, "22"},    {Cmd::ProjectSize, "232"}, {Cmd::LanguageZhCn, "24"},
     {Cmd::LanguageZhTw, "25"}, {Cmd::LanguageEn, "26"},  {Cmd::About, "27"},
     {Cmd::CheckProject, "1068"}, {Cmd::Preview, "1500"}, {Cmd::ExportPrototype, "1501"},
+    {Cmd::Overview, "1450"},   {Cmd::ImageLibrary, "1492"}, {Cmd::FindReplace, "1477"},
+    {Cmd::ExportCodes, "1474"},
 };
 
 constexpr int kLanguageCommands[] = {Cmd::LanguageZhCn, Cmd::LanguageZhTw, Cmd::LanguageEn};
@@ -68,6 +70,10 @@ void FrameMenus::CreateActions()
     MakeAction(Cmd::CheckProject, false, false);
     MakeAction(Cmd::Preview, false, true)->setShortcut(QKeySequence(Qt::Key_F5));
     MakeAction(Cmd::ExportPrototype, false, false);
+    MakeAction(Cmd::Overview, false, false);
+    MakeAction(Cmd::ImageLibrary, false, false);
+    MakeAction(Cmd::FindReplace, false, false)->setShortcut(QKeySequence::Find);
+    MakeAction(Cmd::ExportCodes, false, false);
     actions[Cmd::NewProject]->setShortcut(QKeySequence::New);
     actions[Cmd::OpenProject]->setShortcut(QKeySequence::Open);
     actions[Cmd::SaveProject]->setShortcut(QKeySequence::Save);
@@ -128,6 +134,8 @@ void FrameMenus::CreateMenus()
         zooms->addAction(actions[z.id]);
     zooms->addAction(actions[Cmd::ZoomOther]);
     view->addMenu(zooms);
+    view->addAction(actions[Cmd::Overview]);
+    view->addAction(actions[Cmd::ImageLibrary]);
     menu->addMenu(view);
 
     QMenu* controls = MakeMenu(menu, QStringLiteral("220"));
@@ -147,6 +155,8 @@ void FrameMenus::CreateMenus()
     operations->addAction(actions[Cmd::Preview]);
     operations->addAction(actions[Cmd::ExportPrototype]);
     operations->addSeparator();
+    operations->addAction(actions[Cmd::FindReplace]);
+    operations->addAction(actions[Cmd::ExportCodes]);
     QMenu* languages = MakeMenu(operations, QStringLiteral("23"));
     for (int id : kLanguageCommands)
         languages->addAction(actions[id]);

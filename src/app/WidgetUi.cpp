@@ -53,6 +53,14 @@ QString WidgetUi::ChooseOpenFile(const QString& title, const QString& filter)
     return path;
 }
 
+QStringList WidgetUi::ChooseOpenFiles(const QString& title, const QString& filter)
+{
+    const QStringList paths = QFileDialog::getOpenFileNames(DialogParent(), title, lastFolder, ConvertFilter(filter));
+    if (!paths.isEmpty())
+        lastFolder = QFileInfo(paths.front()).absolutePath();
+    return paths;
+}
+
 QString WidgetUi::ChooseSaveFile(const QString& title, const QString& proposedName, const QString& filter)
 {
     QString start = proposedName;

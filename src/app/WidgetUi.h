@@ -17,6 +17,7 @@ public:
     int ShowMessage(const QString& text, const QString& caption, int buttonSet,
                     MessageIcon icon) override;
     QString ChooseOpenFile(const QString& title, const QString& filter) override;
+    QStringList ChooseOpenFiles(const QString& title, const QString& filter) override;
     QString ChooseSaveFile(const QString& title, const QString& proposedName,
                            const QString& filter) override;
     bool ChooseColor(COLORREF initial, COLORREF& chosen) override;

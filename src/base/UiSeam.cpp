@@ -4,6 +4,12 @@
 
 #include <cstdio>
 
+QStringList UiSeam::ChooseOpenFiles(const QString& title, const QString& filter)
+{
+    const QString one = ChooseOpenFile(title, filter);
+    return one.isEmpty() ? QStringList() : QStringList{one};
+}
+
 int ConsoleUi::ShowMessage(const QString& text, const QString& caption, int buttonSet,
                            MessageIcon)
 {

@@ -4,6 +4,7 @@
 #include "FontDesc.h"
 
 #include <QString>
+#include <QStringList>
 
 // The one way the model, the controls and the editor logic reach the user. The
 // application installs a widget implementation; tests install a scripted fake; without
@@ -30,6 +31,9 @@ public:
     virtual QString ChooseOpenFile(const QString& title, const QString& filter) = 0;
     virtual QString ChooseSaveFile(const QString& title, const QString& proposedName,
                                    const QString& filter) = 0;
+    // Several files at once; empty when the user cancelled. Implementations without a
+    // chooser of their own offer one file.
+    virtual QStringList ChooseOpenFiles(const QString& title, const QString& filter);
     virtual bool ChooseColor(COLORREF initial, COLORREF& chosen) = 0;
     virtual bool ChooseFont(const FontDesc& initial, FontDesc& chosen) = 0;
     // Runs a dialog that lives in a ui/ folder by name; data is the dialog's own record.

@@ -338,6 +338,8 @@ void XControl::RecordChange(XControl* snapshot)
 
 void XControl::NoteModified() const
 {
+    if (page)
+        ++page->revision;
     if (projectData)
         projectData->MarkModified();
 }

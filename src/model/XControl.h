@@ -38,6 +38,9 @@ public:
     // Applies an edited row through ApplyProperty and records the change for undo: the
     // one place where a property edit takes its snapshot.
     virtual bool OnPropertyChanged(CMFCMyPropertyGridProperty& property);
+    // Applies an edited row as OnPropertyChanged does but records nothing: for edits of
+    // many elements at once, which record one undo step per page themselves.
+    bool ApplyEdit(CMFCMyPropertyGridProperty& property) { return ApplyProperty(property); }
     // The stored fields of the class, in record order; null for an element that writes
     // its record by hand. Save, Load, DescribeFields, CopyFrom, CopyAppearance and the
     // image and reference look-ups below are driven by it.

@@ -427,6 +427,7 @@ bool XPage::RaiseControl(XControl* control)
     if (i < 0 || i == controls.size() - 1)
         return false;
     controls.move(i, i + 1);
+    NoteModified(); // the stacking order is saved
     return true;
 }
 
@@ -436,6 +437,7 @@ bool XPage::LowerControl(XControl* control)
     if (i <= 0)
         return false;
     controls.move(i, i - 1);
+    NoteModified();
     return true;
 }
 

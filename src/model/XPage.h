@@ -89,6 +89,9 @@ public:
     // pointer that could dangle once the page is deleted.
     const quint64 serial;
 
+    // Grows with every change of the page or its controls that marks the project changed:
+    // whoever reads the project compares it to read again only the pages that changed.
+    quint64 revision = 0;
     PageWindow* window = nullptr;
     COLORREF backgroundColor = 0xFFFFFF;
     QList<XControl*> controls;

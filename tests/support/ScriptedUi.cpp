@@ -20,6 +20,15 @@ QString ScriptedUi::ChooseOpenFile(const QString& title, const QString&)
     return f;
 }
 
+QStringList ScriptedUi::ChooseOpenFiles(const QString&, const QString&)
+{
+    if (fileLists.empty())
+        return {};
+    QStringList chosen = fileLists.front();
+    fileLists.pop_front();
+    return chosen;
+}
+
 QString ScriptedUi::ChooseSaveFile(const QString& title, const QString&, const QString& filter)
 {
     return ChooseOpenFile(title, filter);

@@ -25,6 +25,7 @@ public:
 
     int ShowMessage(const QString& text, const QString& caption, int buttonSet, MessageIcon icon) override;
     QString ChooseOpenFile(const QString& title, const QString& filter) override;
+    QStringList ChooseOpenFiles(const QString& title, const QString& filter) override;
     QString ChooseSaveFile(const QString& title, const QString& proposedName, const QString& filter) override;
     bool ChooseColor(COLORREF initial, COLORREF& chosen) override;
     bool ChooseFont(const FontDesc& initial, FontDesc& chosen) override;
@@ -34,6 +35,7 @@ public:
     std::deque<int> answers;          // message box results, in order; kIdOk when empty
     std::deque<QString> files;        // file dialog results; empty string = cancel
     QStringList fileTitles;           // titles of the file dialogs asked for, in order
+    std::deque<QStringList> fileLists; // multi-file dialog results; cancel when empty
     std::deque<COLORREF> colors;      // colour dialog results; cancel when empty
     std::deque<FontDesc> fonts;       // font dialog results; cancel when empty
     QMap<QString, std::function<int(void*)>> dialogs;

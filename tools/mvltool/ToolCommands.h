@@ -28,6 +28,8 @@ int RunImport(const QStringList& args);
 // Exit status 0 when the projects are the same, 1 when they differ, 2 when one does not
 // load.
 int RunDiff(const QStringList& args);
+// The send-code table, aligned or as CSV.
+int RunCodes(const QStringList& args);
 
 // Shared by the commands: loads a project file, printing the load message on failure.
 bool LoadProjectForTool(const QString& path, HeadlessMainDelegate& delegate, ProjectData& project);

@@ -46,6 +46,7 @@ constexpr ToolCommand kCommands[] = {
     {"import", "FILE.json FOLDER [--force]", "build the project a JSON description gives", &RunImport},
     {"diff", "A.mvl B.mvl [--json]",
      "print what differs between two projects\n(exit 0 same, 1 differ, 2 not loaded)", &RunDiff},
+    {"codes", "FILE.mvl [--csv]", "list the send codes for the control system", &RunCodes},
 };
 
 constexpr int kSummaryColumn = 32;

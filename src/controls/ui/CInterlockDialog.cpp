@@ -97,6 +97,7 @@ void CInterlockDialog::OnAdd()
         return;
     }
     page->AddGroup(name);
+    page->NoteModified(); // the groups are saved with the page
     const int row = list->rowCount();
     list->insertRow(row);
     list->setItem(row, 0, new QTableWidgetItem(name));
@@ -117,8 +118,10 @@ void CInterlockDialog::OnEdit()
         ShowMessage(QStringLiteral("167"), kCaption);
         return;
     }
-    if (QString* group = page->FindGroup(old))
+    if (QString* group = page->FindGroup(old)) {
         *group = name; // in place: every member button follows
+        page->NoteModified();
+    }
     list->selectedItems().first()->setText(name);
 }
 
@@ -129,7 +132,8 @@ void CInterlockDialog::OnDelete()
     const QString name = SelectedGroup(QStringLiteral("386"));
     if (name.isEmpty())
         return;
-    page->RemoveGroup(name);
+    if (page->RemoveGroup(name))
+        page->NoteModified();
     list->removeRow(list->selectedItems().first()->row());
 }
 

@@ -6,19 +6,23 @@
 #include "controls/PageRendering.h"
 #include "editor/Alignment.h"
 #include "editor/DesignViewLogic.h"
+#include "editor/ImageLibrary.h"
 #include "editor/MarvolentaViewMainDelegate.h"
 #include "model/XPage.h"
 
 #include <QApplication>
 #include <QCursor>
+#include <QDropEvent>
 #include <QElapsedTimer>
 #include <QKeyEvent>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
+#include <QUrl>
 #include <QWheelEvent>
 
 #include <algorithm>
@@ -50,6 +54,8 @@ CMarvolentaView::CMarvolentaView(XPage* page, MarvolentaViewMainDelegate* delega
     viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
     viewport()->setAttribute(Qt::WA_NoSystemBackground);
     viewport()->setMouseTracking(true);
+    setAcceptDrops(true);
+    viewport()->setAcceptDrops(true);
     setFocusPolicy(Qt::StrongFocus);
     logic->SetRepaint([this] { InvalidatePage(); });
     ViewKeyState::Instance();
@@ -210,6 +216,50 @@ void CMarvolentaView::scrollContentsBy(int, int)
 }
 
 // ---------------------------------------------------------------- input
+
+namespace {
+
+// The one image file a drag carries, or empty.
+QString DraggedImage(const QMimeData* data)
+{
+    if (!data || !data->hasUrls() || data->urls().size() != 1 || !data->urls().front().isLocalFile())
+        return {};
+    const QString path = data->urls().front().toLocalFile();
+    return ImageLibrary::FilterAccepts(ImageLibrary::Filter(), path) ? path : QString();
+}
+
+} // namespace
+
+void CMarvolentaView::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (page && !DraggedImage(event->mimeData()).isEmpty())
+        event->acceptProposedAction();
+    else
+        event->ignore();
+}
+
+void CMarvolentaView::dragMoveEvent(QDragMoveEvent* event)
+{
+    if (page && !DraggedImage(event->mimeData()).isEmpty())
+        event->acceptProposedAction();
+    else
+        event->ignore();
+}
+
+void CMarvolentaView::dropEvent(QDropEvent* event)
+{
+    const QString path = DraggedImage(event->mimeData());
+    if (!page || path.isEmpty()) {
+        event->ignore();
+        return;
+    }
+    event->acceptProposedAction();
+    if (XControl* placed = ImageLibrary::Drop(*page, ToPage(event->position()), path)) {
+        if (delegate)
+            delegate->SelectControl(placed);
+        InvalidatePage();
+    }
+}
 
 QPoint CMarvolentaView::ToPage(QPointF viewportPoint) const
 {
