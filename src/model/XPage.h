@@ -34,10 +34,14 @@ public:
     void CopyFrom(const XControl& other, bool withIdentity) override;
 
     // Controls
-    void AddControl(XControl* control);
+    // Appends a control under the first free name of its type, or under preferredName
+    // when that is given and no control of the page bears it.
+    void AddControl(XControl* control, const QString& preferredName = QString());
     void RemoveControl(XControl* control);
     XControl* FindControl(const QString& controlName) const;
-    XControl* ControlAt(QPoint point) const;
+    // The topmost visible control under the point; with skipLocked, locked controls are
+    // looked through.
+    XControl* ControlAt(QPoint point, bool skipLocked = false) const;
     void SelectOnly(XControl* control);
     void SelectAll();
     void DeselectAll();

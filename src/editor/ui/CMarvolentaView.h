@@ -70,7 +70,17 @@ protected:
     void scrollContentsBy(int dx, int dy) override;
 
 private:
+    // Where the page's top-left corner lies in the viewport: scrolled, and centred in a
+    // viewport larger than the page (a page window shown as a tab).
+    QPoint PageOrigin() const;
     QPoint ToPage(QPointF viewportPoint) const;
+    QPoint ToViewport(int x, int y) const;
+    void DrawOverlays(QPainter& painter, const QRect& area) const;
+    void DrawGrid(QPainter& painter, const QRect& area, int spacing) const;
+    bool IsTabbed() const;
+    // Panning: the middle button, or the left one while Space is held, drags the page.
+    bool StartPanning(QMouseEvent* event);
+    void ScrollBy(QPoint delta);
     ViewKeys KeysFrom(Qt::KeyboardModifiers modifiers) const;
     void UpdateCursor();
     void UpdateScrollBars();
@@ -82,6 +92,8 @@ private:
     std::unique_ptr<DesignViewLogic> logic;
     std::function<unsigned()> tickSource;
     QImage buffer;
+    bool panning = false;
+    QPoint panLast; // global
     // Set when the main frame handed the current key event to HandleKey before it reached
     // the view, so that the view does not act on it a second time.
     bool keyRouted = false;
