@@ -1,7 +1,9 @@
 // Full repaints of a design view showing a page with 1,000 mixed controls (font texts,
 // rectangles, buttons with images, page containers showing a sub-page) at zoom 1 and 2.
 // Prints milliseconds per repaint: the page drawn into the view's off-screen image, and
-// the whole paint pass of the widget (drawing plus the copy to the window).
+// the whole paint pass of the widget (drawing plus the copy to the window). Then one step
+// of a snapping drag of a button with the grid shown: the pointer's move (the snap lines
+// hit) and the paint pass that follows (dragged control, guides, grid).
 //
 //   bench_designview [repaints] [--png FILE]   (default 40 repaints per measurement;
 //                                               --png saves the page drawn at zoom 1)
@@ -14,6 +16,8 @@
 #include "controls/XFontText.h"
 #include "controls/XPageContainer.h"
 #include "controls/XRectangle.h"
+#include "editor/DesignViewLogic.h"
+#include "editor/LayoutSettings.h"
 #include "editor/MarvolentaViewMainDelegate.h"
 #include "editor/ViewZoom.h"
 #include "editor/ui/CMarvolentaView.h"
@@ -28,6 +32,7 @@
 #include <QLinearGradient>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QTemporaryDir>
 
@@ -69,6 +74,9 @@ public:
     XControl* CloneControl(XControl* c, bool identity) override { return DuplicateElement(c, identity); }
     void ZoomStep(int) override {}
     XControl* GetFormatSource() const override { return nullptr; }
+    const LayoutSettings* GetLayoutSettings(const XPage*) const override { return &layout; }
+
+    LayoutSettings layout;
 };
 
 bool WriteButtonImage(const QString& path, int variant)
@@ -254,12 +262,92 @@ Figures Measure(CMarvolentaView& view, BenchDelegate& delegate, double zoom, int
     return f;
 }
 
+void SendMouse(QWidget* target, QEvent::Type type, QPoint at, Qt::MouseButtons buttons)
+{
+    const Qt::MouseButton button = type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton;
+    QMouseEvent event(type, QPointF(at), target->mapToGlobal(QPointF(at)), button, buttons, Qt::NoModifier);
+    QApplication::sendEvent(target, &event);
+}
+
+// Counts the paint passes of a widget.
+class PaintCounter : public QObject {
+public:
+    int paints = 0;
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint)
+            ++paints;
+        return false;
+    }
+};
+
+struct DragFigures {
+    double first = 0;
+    double mean = 0;
+    double median = 0;
+    int withGuides = 0;
+    int steps = 0;
+};
+
+// Presses on a button in the middle of the page and drags it one page pixel at a time, each
+// step a move event and the paint pass it causes, as the window system would deliver them.
+DragFigures MeasureSnappingDrag(CMarvolentaView& view, BenchDelegate& delegate, double zoom, int steps)
+{
+    delegate.zoom = zoom;
+    view.FitToPage(false);
+    QApplication::processEvents();
+    QWidget* surface = view.viewport();
+    XPage* page = view.GetPage();
+    XControl* button = page->controls[12 * 40 + 22]; // row 12, column 22: a button
+    const IntRect b = button->Bounds();
+    const QPoint start = delegate.PagePointToView(b.left + b.Width() / 2, b.top + b.Height() / 2);
+    SendMouse(surface, QEvent::MouseButtonPress, start, Qt::LeftButton);
+    // The press selected the button: that paint pass is not part of a step.
+    surface->repaint();
+    QApplication::processEvents();
+
+    PaintCounter counter;
+    surface->installEventFilter(&counter);
+    DragFigures f;
+    f.steps = steps;
+    std::vector<double> times;
+    QElapsedTimer timer;
+    for (int i = 1; i <= steps; ++i) {
+        // One page pixel further each step, so that every step moves the button.
+        const QPoint at = start + delegate.PagePointToView(i, i / 3);
+        timer.start();
+        const int paintsBefore = counter.paints;
+        SendMouse(surface, QEvent::MouseMove, at, Qt::LeftButton);
+        // The paint pass the move asked for, of what it marked for painting.
+        for (int spin = 0; counter.paints == paintsBefore && spin < 1000; ++spin)
+            QApplication::processEvents();
+        const double ms = timer.nsecsElapsed() / 1e6;
+        if (i == 1)
+            f.first = ms;
+        else
+            times.push_back(ms);
+        if (!view.Logic().Guides().empty())
+            ++f.withGuides;
+    }
+    surface->removeEventFilter(&counter);
+    SendMouse(surface, QEvent::MouseButtonRelease, start + delegate.PagePointToView(steps, steps / 3), Qt::NoButton);
+    page->Undo(); // the control goes back for the next measurement
+    double sum = 0;
+    for (double t : times)
+        sum += t;
+    f.mean = times.empty() ? 0 : sum / times.size();
+    f.median = times.empty() ? 0 : Median(times);
+    return f;
+}
+
 }
 
 int main(int argc, char** argv)
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Paint passes asked for by update() follow at once instead of after a frame timer.
+    qputenv("QT_QPA_UPDATE_IDLE_TIME", "0");
     QApplication app(argc, argv);
     int repaints = 40;
     QString png;
@@ -307,6 +395,17 @@ int main(int argc, char** argv)
         const Figures f = Measure(*view, delegate, zoom, repaints);
         std::printf("%-6.1f %12.2f / %-8.2f %12.2f / %-8.2f\n", zoom, f.drawMean, f.drawMedian, f.paintMean,
                     f.paintMedian);
+    }
+
+    delegate.layout.showGrid = true;
+    delegate.layout.snapToGrid = false;
+    delegate.layout.smartGuides = true;
+    std::printf("\nsnapping drag of one button (smart guides, grid shown), one step = move event + paint\n");
+    std::printf("%-6s %10s %22s %18s\n", "zoom", "first ms", "later steps ms (mean/med)", "steps with guides");
+    for (double zoom : {1.0, 2.0}) {
+        const DragFigures f = MeasureSnappingDrag(*view, delegate, zoom, std::max(repaints * 5, 50));
+        std::printf("%-6.1f %10.2f %12.2f / %-8.2f %10d of %d\n", zoom, f.first, f.mean, f.median, f.withGuides,
+                    f.steps);
     }
     return 0;
 }

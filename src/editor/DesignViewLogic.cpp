@@ -327,6 +327,18 @@ void DesignViewLogic::BeginDrag()
         drag.Begin(*page, {tracked}, handleCode, layout, SnapTolerance());
 }
 
+QList<XControl*> DesignViewLogic::DraggedControls() const
+{
+    if (!capturing)
+        return {};
+    if (drag.IsActive())
+        return drag.Controls();
+    XControl* tracked = GetTrackedControl();
+    if (tracked && delegate && delegate->GetToolMode() != ToolMode::kSelect)
+        return {tracked};
+    return {};
+}
+
 void DesignViewLogic::SettleSelection()
 {
     const int count = page->SelectedCount();

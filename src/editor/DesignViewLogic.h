@@ -110,6 +110,8 @@ public:
     // While a drag snaps: the lines that hold. While a band is dragged: its rectangle.
     const std::vector<GuideLine>& Guides() const { return drag.Guides(); }
     bool IsBanding() const { return band.IsActive() && band.HasMoved(); }
+    // The controls a drag is moving, sizing or drawing now; empty between drags.
+    QList<XControl*> DraggedControls() const;
     IntRect BandRect() const { return band.Rect(); }
 
 private:

@@ -50,10 +50,11 @@ void SnappedDrag::Step(QPoint delta, bool allowX, bool allowY, bool free)
         applied.setX(offset.x() + snap.x());
     if (allowY)
         applied.setY(offset.y() + snap.y());
+    // Undo may have taken a control off the page while the drag went on.
+    const QSet<XControl*> onPage(page->controls.cbegin(), page->controls.cend());
     for (const Start& s : starts) {
         XControl* c = s.control;
-        // Undo may have taken a control off the page while the drag went on.
-        if (!page->controls.contains(c))
+        if (!onPage.contains(c))
             continue;
         if (what == kMoveAll || what == kStartPoint) {
             c->x1 = s.x1 + applied.x();
@@ -64,6 +65,18 @@ void SnappedDrag::Step(QPoint delta, bool allowX, bool allowY, bool free)
             c->y2 = s.y2 + applied.y();
         }
     }
+}
+
+QList<XControl*> SnappedDrag::Controls() const
+{
+    QList<XControl*> list;
+    if (!page)
+        return list;
+    const QSet<XControl*> onPage(page->controls.cbegin(), page->controls.cend());
+    for (const Start& s : starts)
+        if (onPage.contains(s.control))
+            list.append(s.control);
+    return list;
 }
 
 void SnappedDrag::End()

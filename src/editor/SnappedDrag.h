@@ -28,6 +28,8 @@ public:
     void Step(QPoint delta, bool allowX, bool allowY, bool free);
     void End();
     bool IsActive() const { return page != nullptr; }
+    // The controls being dragged that are still on the page.
+    QList<XControl*> Controls() const;
     const std::vector<GuideLine>& Guides() const { return engine.Guides(); }
     SnapEngine& Engine() { return engine; }
 

@@ -234,10 +234,15 @@ void XPage::LoadControls(MyFile& file)
 
 void XPage::Draw(QPainter& dc)
 {
-    if (mainDelegate)
-        dc.fillRect(mainDelegate->MapRect(Bounds()).ToQRect(), ToQColor(backgroundColor));
+    DrawBackground(dc);
     for (XControl* c : controls)
         c->Draw(dc);
+}
+
+void XPage::DrawBackground(QPainter& dc) const
+{
+    if (mainDelegate)
+        dc.fillRect(mainDelegate->MapRect(Bounds()).ToQRect(), ToQColor(backgroundColor));
 }
 
 void XPage::ResolveReferences()

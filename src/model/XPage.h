@@ -28,6 +28,8 @@ public:
     bool OnPropertyChanged(CMFCMyPropertyGridProperty& property) override;
     const FieldTable* Fields() const override;
     void Draw(QPainter& dc) override;
+    // The first part of Draw: the page's own background, before any control.
+    void DrawBackground(QPainter& dc) const;
     void Refresh() override {}
     bool Rename(const QString& newName) override;
     void ResolveReferences() override;

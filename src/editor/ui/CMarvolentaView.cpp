@@ -126,18 +126,27 @@ QImage CMarvolentaView::RenderPage()
 void CMarvolentaView::paintEvent(QPaintEvent* event)
 {
     QPainter out(viewport());
-    const bool drawn = DrawPage(buffer);
     const QPoint origin = PageOrigin();
-    if (drawn)
-        out.drawImage(origin, buffer);
+    QRect pageArea;
+    // While a drag runs only the dragged controls are drawn again at each step.
+    const QList<XControl*> dragged = logic->DraggedControls();
+    if (!dragged.isEmpty() && page && delegate && layers.Paint(out, origin, *page, *delegate, dragged)) {
+        const IntRect r = delegate->PageRectToView(page->Bounds());
+        pageArea = QRect(origin, QSize(r.Width(), r.Height()));
+    } else {
+        layers.Clear();
+        if (DrawPage(buffer)) {
+            out.drawImage(origin, buffer);
+            pageArea = QRect(origin, buffer.size());
+        }
+    }
     // Only what lies beside the page (a window larger than the page) gets the background.
     QRegion rest(event->rect());
-    if (drawn)
-        rest -= QRect(origin, buffer.size());
+    rest -= pageArea;
     for (const QRect& r : rest)
         out.fillRect(r, palette().color(QPalette::Dark));
-    if (drawn)
-        DrawOverlays(out, QRect(origin, buffer.size()) & event->rect());
+    if (!pageArea.isEmpty())
+        DrawOverlays(out, pageArea & event->rect());
 }
 
 QPoint CMarvolentaView::PageOrigin() const
@@ -215,7 +224,35 @@ void CMarvolentaView::DrawGrid(QPainter& painter, const QRect& area, int spacing
 
 void CMarvolentaView::InvalidatePage()
 {
-    viewport()->update();
+    // Between two steps of a drag only what the dragged controls and the guides covered
+    // before and cover now is painted again (the rest comes from the drag's layers).
+    const QList<XControl*> dragged = logic->DraggedControls();
+    if (dragged.isEmpty() || !layers.IsBuilt()) {
+        dragRegion = QRegion();
+        viewport()->update();
+        return;
+    }
+    const QRegion now = DragRegion(dragged);
+    viewport()->update(now | dragRegion);
+    dragRegion = now;
+}
+
+QRegion CMarvolentaView::DragRegion(const QList<XControl*>& dragged) const
+{
+    // Handles reach 3 pixels beyond a control, lines half their width beyond its points.
+    constexpr int kHandleReach = 8;
+    QRegion region;
+    for (const XControl* c : dragged) {
+        const IntRect b = c->Bounds();
+        const int reach = kHandleReach + delegate->PagePointToView(c->lineWidth, 0).x();
+        region += QRect(ToViewport(b.left, b.top), ToViewport(b.right, b.bottom)).normalized().adjusted(-reach, -reach, reach, reach);
+    }
+    for (const GuideLine& g : logic->Guides()) {
+        const QPoint a = g.vertical ? ToViewport(g.pos, g.from) : ToViewport(g.from, g.pos);
+        const QPoint b = g.vertical ? ToViewport(g.pos, g.to) : ToViewport(g.to, g.pos);
+        region += QRect(a, b).normalized().adjusted(-1, -1, 1, 1);
+    }
+    return region;
 }
 
 // ---------------------------------------------------------------- page window

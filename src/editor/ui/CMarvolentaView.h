@@ -1,9 +1,11 @@
 #pragma once
 
+#include "DragLayers.h"
 #include "model/PageWindow.h"
 
 #include <QAbstractScrollArea>
 #include <QImage>
+#include <QRegion>
 
 #include <functional>
 #include <memory>
@@ -81,6 +83,7 @@ private:
     // Panning: the middle button, or the left one while Space is held, drags the page.
     bool StartPanning(QMouseEvent* event);
     void ScrollBy(QPoint delta);
+    QRegion DragRegion(const QList<XControl*>& dragged) const;
     ViewKeys KeysFrom(Qt::KeyboardModifiers modifiers) const;
     void UpdateCursor();
     void UpdateScrollBars();
@@ -92,6 +95,8 @@ private:
     std::unique_ptr<DesignViewLogic> logic;
     std::function<unsigned()> tickSource;
     QImage buffer;
+    DragLayers layers;
+    QRegion dragRegion; // what the last step of a drag painted
     bool panning = false;
     QPoint panLast; // global
     // Set when the main frame handed the current key event to HandleKey before it reached
