@@ -208,8 +208,26 @@ bool BuildScene(Scene& scene, BenchDelegate& delegate, const QString& folder, QS
 
 double Median(std::vector<double> v)
 {
+    if (v.empty())
+        return 0;
     std::sort(v.begin(), v.end());
     return v[v.size() / 2];
+}
+
+double Mean(const std::vector<double>& v)
+{
+    double sum = 0;
+    for (double t : v)
+        sum += t;
+    return v.empty() ? 0 : sum / v.size();
+}
+
+// The view shown at a zoom, its page window fitted and laid out.
+void ShowAt(CMarvolentaView& view, BenchDelegate& delegate, double zoom)
+{
+    delegate.zoom = zoom;
+    view.FitToPage(false);
+    QApplication::processEvents();
 }
 
 struct Figures {
@@ -221,9 +239,7 @@ struct Figures {
 
 Figures Measure(CMarvolentaView& view, BenchDelegate& delegate, double zoom, int repaints)
 {
-    delegate.zoom = zoom;
-    view.FitToPage(false);
-    QApplication::processEvents();
+    ShowAt(view, delegate, zoom);
 
     // The page drawn into the view's off-screen image (what each paint does first).
     QImage buffer;
@@ -239,10 +255,7 @@ Figures Measure(CMarvolentaView& view, BenchDelegate& delegate, double zoom, int
         if (image.isNull())
             std::fprintf(stderr, "nothing was drawn\n");
     }
-    double sum = 0;
-    for (double t : times)
-        sum += t;
-    f.drawMean = sum / times.size();
+    f.drawMean = Mean(times);
     f.drawMedian = Median(times);
 
     // The whole paint pass of the widget, synchronously.
@@ -254,10 +267,7 @@ Figures Measure(CMarvolentaView& view, BenchDelegate& delegate, double zoom, int
         view.viewport()->repaint();
         times.push_back(timer.nsecsElapsed() / 1e6);
     }
-    sum = 0;
-    for (double t : times)
-        sum += t;
-    f.paintMean = sum / times.size();
+    f.paintMean = Mean(times);
     f.paintMedian = Median(times);
     return f;
 }
@@ -293,9 +303,7 @@ struct DragFigures {
 // step a move event and the paint pass it causes, as the window system would deliver them.
 DragFigures MeasureSnappingDrag(CMarvolentaView& view, BenchDelegate& delegate, double zoom, int steps)
 {
-    delegate.zoom = zoom;
-    view.FitToPage(false);
-    QApplication::processEvents();
+    ShowAt(view, delegate, zoom);
     QWidget* surface = view.viewport();
     XPage* page = view.GetPage();
     XControl* button = page->controls[12 * 40 + 22]; // row 12, column 22: a button
@@ -332,11 +340,8 @@ DragFigures MeasureSnappingDrag(CMarvolentaView& view, BenchDelegate& delegate, 
     surface->removeEventFilter(&counter);
     SendMouse(surface, QEvent::MouseButtonRelease, start + delegate.PagePointToView(steps, steps / 3), Qt::NoButton);
     page->Undo(); // the control goes back for the next measurement
-    double sum = 0;
-    for (double t : times)
-        sum += t;
-    f.mean = times.empty() ? 0 : sum / times.size();
-    f.median = times.empty() ? 0 : Median(times);
+    f.mean = Mean(times);
+    f.median = Median(times);
     return f;
 }
 
