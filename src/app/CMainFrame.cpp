@@ -297,7 +297,7 @@ ProjectData* CMainFrame::AddProject(std::unique_ptr<ProjectData> project)
     ProjectData* raw = project.get();
     projects.push_back(std::move(project));
     layout->ProjectOpened(*raw);
-    recent->Add(raw->GetDataFilePath());
+    recent->Add(raw->loadedFile.isEmpty() ? raw->GetDataFilePath() : raw->loadedFile);
     return raw;
 }
 

@@ -1,6 +1,7 @@
 #include "RecentProjects.h"
 
 #include "ApplicationLook.h"
+#include "model/ProjectData.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -10,8 +11,8 @@ namespace {
 
 const QString kGroup = QStringLiteral("Recent File List");
 const QString kEntry = QStringLiteral("File%1");
-// Longer folders are shortened in the middle in the menu.
-constexpr int kMenuFolderLength = 60;
+// Longer paths are shortened in the middle in the menu.
+constexpr int kMenuPathLength = 70;
 
 QString Normalised(const QString& path)
 {
@@ -66,13 +67,14 @@ void RecentProjects::Remove(const QString& path)
 QString RecentProjects::MenuText(int index, const QString& path)
 {
     const QFileInfo info(path);
-    QString folder = QDir::toNativeSeparators(info.absolutePath());
-    if (folder.size() > kMenuFolderLength) {
-        const int half = kMenuFolderLength / 2;
-        folder = folder.left(half - 1) + QStringLiteral("…") + folder.right(half - 1);
+    QString file = QDir::toNativeSeparators(info.absoluteFilePath());
+    if (file.size() > kMenuPathLength) {
+        const int half = kMenuPathLength / 2;
+        file = file.left(half - 1) + QStringLiteral("…") + file.right(half - 1);
     }
-    QString name = info.completeBaseName();
+    // The project's name as the tree shows it: its folder's.
+    QString name = ProjectData::NameFromFolder(info.absolutePath());
     name.replace(u'&', QStringLiteral("&&"));
-    folder.replace(u'&', QStringLiteral("&&"));
-    return QStringLiteral("&%1 %2  (%3)").arg(index + 1).arg(name, folder);
+    file.replace(u'&', QStringLiteral("&&"));
+    return QStringLiteral("&%1 %2  (%3)").arg(index + 1).arg(name, file);
 }

@@ -15,7 +15,7 @@ public:
     void Add(const QString& path);
     void Remove(const QString& path);
     // The menu text of entry index: its number as the mnemonic, the project's name and
-    // its folder.
+    // its data file.
     static QString MenuText(int index, const QString& path);
 
 private:

@@ -13,6 +13,7 @@
 #include <QLabel>
 #include <QMdiArea>
 #include <QMenuBar>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QStatusBar>
 #include <QTreeWidget>
@@ -362,13 +363,39 @@ TEST_F(FrameLayout, ZoomStepsFitTabsAndRecentProjects)
               FormatText(Translate("2218"), {QStringLiteral("67%")}));
 
     // Fit: the page window as large as the page area allows, without scroll bars.
+    QMdiArea* area = frame->MdiArea();
     QTest::keySequence(frame.get(), QKeySequence(Qt::CTRL | Qt::Key_9));
     QApplication::processEvents();
-    QMdiArea* area = frame->MdiArea();
     QMdiSubWindow* window = frame->ChildFrameFor(lobby);
     EXPECT_LE(window->width(), area->viewport()->width());
     EXPECT_LE(window->height(), area->viewport()->height());
     EXPECT_GT(window->width() + window->height(), (area->viewport()->width() + area->viewport()->height()) * 3 / 4);
+
+    // At 400 % the page window is larger than the area: the middle button, or the left
+    // one with Space held, drags the page around.
+    frame->OnCommand(Cmd::Zoom400);
+    QApplication::processEvents();
+    QWidget* surface = ViewOf(lobby)->viewport();
+    struct Pan {
+        Qt::MouseButton button;
+        bool space;
+    };
+    for (const Pan& pan : {Pan{Qt::MiddleButton, false}, Pan{Qt::LeftButton, true}}) {
+        const QPoint scrolled(area->horizontalScrollBar()->value(), area->verticalScrollBar()->value());
+        if (pan.space)
+            QTest::keyPress(surface, Qt::Key_Space);
+        const QPoint from(400, 300);
+        const QPoint to(300, 250);
+        QTest::mousePress(surface, pan.button, {}, from);
+        QMouseEvent move(QEvent::MouseMove, to, surface->mapToGlobal(to), Qt::NoButton, pan.button, {});
+        QApplication::sendEvent(surface, &move);
+        QTest::mouseRelease(surface, pan.button, {}, to);
+        if (pan.space)
+            QTest::keyRelease(surface, Qt::Key_Space);
+        EXPECT_EQ(QPoint(area->horizontalScrollBar()->value(), area->verticalScrollBar()->value()) - scrolled,
+                  QPoint(100, 50));
+        EXPECT_EQ(apart->Bounds(), (IntRect{64, 404, 160, 500})) << "panning moves no control";
+    }
 
     // Tabs: the page fills its tab and scrolls there; the choice is remembered.
     frame->OnCommand(Cmd::PageTabs);
