@@ -12,6 +12,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 namespace {
 
 const QString kExample = QStringLiteral(MVL_SOURCE_DIR "/examples/Lobby");
@@ -21,6 +23,29 @@ QString Tool(const char* name)
     if (QByteArray(name) == "mvltool" && qEnvironmentVariableIsSet("MVLTOOL"))
         return qEnvironmentVariable("MVLTOOL");
     return QStringLiteral(MVL_BIN_DIR "/") + QString::fromLatin1(name);
+}
+
+// Qt's raster engine picks its drawing code by processor, so anti-aliased edges may come
+// out one or two steps apart on another machine: same size, every channel that close.
+bool AlmostSameImage(const QImage& a, const QImage& b)
+{
+    constexpr int kChannelTolerance = 3;
+    if (a.size() != b.size())
+        return false;
+    const QImage x = a.convertToFormat(QImage::Format_ARGB32);
+    const QImage y = b.convertToFormat(QImage::Format_ARGB32);
+    for (int row = 0; row < x.height(); ++row) {
+        const auto* p = reinterpret_cast<const QRgb*>(x.constScanLine(row));
+        const auto* q = reinterpret_cast<const QRgb*>(y.constScanLine(row));
+        for (int col = 0; col < x.width(); ++col) {
+            if (std::abs(qRed(p[col]) - qRed(q[col])) > kChannelTolerance
+                || std::abs(qGreen(p[col]) - qGreen(q[col])) > kChannelTolerance
+                || std::abs(qBlue(p[col]) - qBlue(q[col])) > kChannelTolerance
+                || std::abs(qAlpha(p[col]) - qAlpha(q[col])) > kChannelTolerance)
+                return false;
+        }
+    }
+    return true;
 }
 
 struct ToolRun {
@@ -96,10 +121,11 @@ TEST(Demo, RegeneratedProjectMatchesTheCommittedOne)
         const QImage b(kExample + u'/' + file);
         ASSERT_FALSE(a.isNull());
         ASSERT_EQ(a.size(), b.size());
-        // The pictures are painted by code and compared pixel for pixel; text images
-        // depend on the font rasteriser, so only their size (the control's) must match.
+        // The pictures are painted by code and compared pixel by pixel within a step or
+        // two; text images depend on the font rasteriser, so only their size (the
+        // control's) must match.
         if (!file.startsWith(QLatin1String("PHOTO/TEXTPHOTO/"))) {
-            EXPECT_TRUE(a.convertToFormat(QImage::Format_ARGB32) == b.convertToFormat(QImage::Format_ARGB32));
+            EXPECT_TRUE(AlmostSameImage(a, b));
         }
     }
 }
