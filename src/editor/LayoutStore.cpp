@@ -75,7 +75,8 @@ void LayoutStore::Load(ProjectData& project)
 bool LayoutStore::Save(const ProjectData& project) const
 {
     const LayoutSettings* s = Settings(&project);
-    if (!s || project.folder.isEmpty())
+    // A folder that is gone is not made again for this file alone.
+    if (!s || project.folder.isEmpty() || !QFileInfo(project.folder).isDir())
         return false;
     const QString path = FilePath(project);
     const QList<ControlLocks::Name> names = ControlLocks::Collect(project);
