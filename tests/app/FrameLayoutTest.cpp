@@ -427,3 +427,24 @@ TEST_F(FrameLayout, ZoomStepsFitTabsAndRecentProjects)
     frame->OnCommand(Cmd::RecentFirst); // "Four", still there
     EXPECT_EQ(frame->CurrentProject()->GetDataFilePath(), files[1]);
 }
+
+TEST_F(FrameLayout, TheWindowOpensMaximisedTheFirstTimeAndWhereItWasLater)
+{
+    frame.reset();
+    frame = std::make_unique<CMainFrame>();
+    frame->ShowAtLastPlace();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(frame.get()));
+    EXPECT_TRUE(frame->isMaximized());
+
+    frame->showNormal();
+    frame->setGeometry(40, 60, 1000, 700);
+    QApplication::processEvents();
+    const QSize size = frame->size();
+    ASSERT_TRUE(frame->close());
+    frame.reset();
+    frame = std::make_unique<CMainFrame>();
+    frame->ShowAtLastPlace();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(frame.get()));
+    EXPECT_FALSE(frame->isMaximized());
+    EXPECT_EQ(frame->size(), size);
+}
