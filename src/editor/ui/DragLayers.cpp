@@ -56,6 +56,7 @@ bool DragLayers::Paint(QPainter& out, QPoint origin, XPage& page, const Marvolen
     }
     if (viewRect != builtFor || dragged != builtWith)
         Build(page, viewRect, dragged);
+    // The painter's clip is the region asked for: only that much is copied.
     out.drawImage(origin, below);
     out.save();
     out.setClipRect(QRect(origin, viewRect.size()), Qt::IntersectClip);

@@ -19,8 +19,8 @@ public:
     // Pages larger than this at the zoom are painted whole at every step instead.
     static constexpr qint64 kMaxPixels = 16LL * 1024 * 1024;
 
-    // Paints the page with the dragged controls at origin; false when it cannot (the
-    // page is too large), and the caller paints the page itself.
+    // Paints the page with the dragged controls at origin, within the painter's clip;
+    // false when it cannot (the page is too large), and the caller paints the page itself.
     bool Paint(QPainter& out, QPoint origin, XPage& page, const MarvolentaViewMainDelegate& delegate,
                const QList<XControl*>& dragged);
     void Clear();
