@@ -1,10 +1,13 @@
 // Full repaints of a design view showing a page with 1,000 mixed controls (font texts,
 // rectangles, buttons with images, page containers showing a sub-page) at zoom 1 and 2.
 // Prints milliseconds per repaint: the page drawn into the view's off-screen image, and
-// the whole paint pass of the widget (drawing plus the copy to the window).
+// the whole paint pass of the widget (drawing plus the copy to the window). Then one step
+// of a snapping drag of a button with the grid shown: the pointer's move (the snap lines
+// hit) and the paint pass that follows (dragged control, guides, grid).
 //
-//   bench_designview [repaints] [--png FILE]   (default 40 repaints per measurement;
-//                                               --png saves the page drawn at zoom 1)
+//   bench_designview [repaints] [--png FILE] [--drag]
+//       default 40 repaints per measurement (five times as many drag steps); --png saves
+//       the page drawn at zoom 1; --drag measures the drag alone (for a profiler)
 
 #include "base/AppPaths.h"
 #include "base/Translation.h"
@@ -14,6 +17,8 @@
 #include "controls/XFontText.h"
 #include "controls/XPageContainer.h"
 #include "controls/XRectangle.h"
+#include "editor/DesignViewLogic.h"
+#include "editor/LayoutSettings.h"
 #include "editor/MarvolentaViewMainDelegate.h"
 #include "editor/ViewZoom.h"
 #include "editor/ui/CMarvolentaView.h"
@@ -28,8 +33,11 @@
 #include <QLinearGradient>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QTemporaryDir>
+
+#include <time.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -69,6 +77,9 @@ public:
     XControl* CloneControl(XControl* c, bool identity) override { return DuplicateElement(c, identity); }
     void ZoomStep(int) override {}
     XControl* GetFormatSource() const override { return nullptr; }
+    const LayoutSettings* GetLayoutSettings(const XPage*) const override { return &layout; }
+
+    LayoutSettings layout;
 };
 
 bool WriteButtonImage(const QString& path, int variant)
@@ -200,8 +211,26 @@ bool BuildScene(Scene& scene, BenchDelegate& delegate, const QString& folder, QS
 
 double Median(std::vector<double> v)
 {
+    if (v.empty())
+        return 0;
     std::sort(v.begin(), v.end());
     return v[v.size() / 2];
+}
+
+double Mean(const std::vector<double>& v)
+{
+    double sum = 0;
+    for (double t : v)
+        sum += t;
+    return v.empty() ? 0 : sum / v.size();
+}
+
+// The view shown at a zoom, its page window fitted and laid out.
+void ShowAt(CMarvolentaView& view, BenchDelegate& delegate, double zoom)
+{
+    delegate.zoom = zoom;
+    view.FitToPage(false);
+    QApplication::processEvents();
 }
 
 struct Figures {
@@ -213,9 +242,7 @@ struct Figures {
 
 Figures Measure(CMarvolentaView& view, BenchDelegate& delegate, double zoom, int repaints)
 {
-    delegate.zoom = zoom;
-    view.FitToPage(false);
-    QApplication::processEvents();
+    ShowAt(view, delegate, zoom);
 
     // The page drawn into the view's off-screen image (what each paint does first).
     QImage buffer;
@@ -231,10 +258,7 @@ Figures Measure(CMarvolentaView& view, BenchDelegate& delegate, double zoom, int
         if (image.isNull())
             std::fprintf(stderr, "nothing was drawn\n");
     }
-    double sum = 0;
-    for (double t : times)
-        sum += t;
-    f.drawMean = sum / times.size();
+    f.drawMean = Mean(times);
     f.drawMedian = Median(times);
 
     // The whole paint pass of the widget, synchronously.
@@ -246,11 +270,96 @@ Figures Measure(CMarvolentaView& view, BenchDelegate& delegate, double zoom, int
         view.viewport()->repaint();
         times.push_back(timer.nsecsElapsed() / 1e6);
     }
-    sum = 0;
-    for (double t : times)
-        sum += t;
-    f.paintMean = sum / times.size();
+    f.paintMean = Mean(times);
     f.paintMedian = Median(times);
+    return f;
+}
+
+void SendMouse(QWidget* target, QEvent::Type type, QPoint at, Qt::MouseButtons buttons)
+{
+    const Qt::MouseButton button = type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton;
+    QMouseEvent event(type, QPointF(at), target->mapToGlobal(QPointF(at)), button, buttons, Qt::NoModifier);
+    QApplication::sendEvent(target, &event);
+}
+
+// Counts the paint passes of a widget.
+class PaintCounter : public QObject {
+public:
+    int paints = 0;
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint)
+            ++paints;
+        return false;
+    }
+};
+
+// Milliseconds of processor time this thread has used: on a machine shared with other
+// work, what a step costs apart from the time it waits for a processor.
+double ThreadCpuMs()
+{
+    timespec t{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+    return t.tv_sec * 1e3 + t.tv_nsec / 1e6;
+}
+
+struct DragFigures {
+    double first = 0;
+    double mean = 0;
+    double median = 0;
+    double cpuMedian = 0;
+    int withGuides = 0;
+    int steps = 0;
+};
+
+// Presses on a button in the middle of the page and drags it one page pixel at a time, each
+// step a move event and the paint pass it causes, as the window system would deliver them.
+DragFigures MeasureSnappingDrag(CMarvolentaView& view, BenchDelegate& delegate, double zoom, int steps)
+{
+    ShowAt(view, delegate, zoom);
+    QWidget* surface = view.viewport();
+    XPage* page = view.GetPage();
+    XControl* button = page->controls[12 * 40 + 22]; // row 12, column 22: a button
+    const IntRect b = button->Bounds();
+    const QPoint start = delegate.PagePointToView(b.left + b.Width() / 2, b.top + b.Height() / 2);
+    SendMouse(surface, QEvent::MouseButtonPress, start, Qt::LeftButton);
+    // The press selected the button: that paint pass is not part of a step.
+    surface->repaint();
+    QApplication::processEvents();
+
+    PaintCounter counter;
+    surface->installEventFilter(&counter);
+    DragFigures f;
+    f.steps = steps;
+    std::vector<double> times;
+    std::vector<double> cpuTimes;
+    QElapsedTimer timer;
+    for (int i = 1; i <= steps; ++i) {
+        // One page pixel further each step, so that every step moves the button.
+        const QPoint at = start + delegate.PagePointToView(i, i / 3);
+        timer.start();
+        const double cpuStart = ThreadCpuMs();
+        const int paintsBefore = counter.paints;
+        SendMouse(surface, QEvent::MouseMove, at, Qt::LeftButton);
+        // The paint pass the move asked for, of what it marked for painting.
+        for (int spin = 0; counter.paints == paintsBefore && spin < 1000; ++spin)
+            QApplication::processEvents();
+        const double ms = timer.nsecsElapsed() / 1e6;
+        if (i == 1) {
+            f.first = ms;
+        } else {
+            times.push_back(ms);
+            cpuTimes.push_back(ThreadCpuMs() - cpuStart);
+        }
+        if (!view.Logic().Guides().empty())
+            ++f.withGuides;
+    }
+    surface->removeEventFilter(&counter);
+    SendMouse(surface, QEvent::MouseButtonRelease, start + delegate.PagePointToView(steps, steps / 3), Qt::NoButton);
+    page->Undo(); // the control goes back for the next measurement
+    f.mean = Mean(times);
+    f.median = Median(times);
+    f.cpuMedian = Median(cpuTimes);
     return f;
 }
 
@@ -260,13 +369,18 @@ int main(int argc, char** argv)
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Paint passes asked for by update() follow at once instead of after a frame timer.
+    qputenv("QT_QPA_UPDATE_IDLE_TIME", "0");
     QApplication app(argc, argv);
     int repaints = 40;
     QString png;
+    bool dragOnly = false;
     const QStringList args = QApplication::arguments();
     for (int i = 1; i < args.size(); ++i) {
         if (args[i] == QLatin1String("--png") && i + 1 < args.size())
             png = args[++i];
+        else if (args[i] == QLatin1String("--drag"))
+            dragOnly = true;
         else
             repaints = std::max(1, args[i].toInt());
     }
@@ -304,9 +418,23 @@ int main(int argc, char** argv)
             std::fprintf(stderr, "could not write %s\n", qPrintable(png));
     }
     for (double zoom : {1.0, 2.0}) {
+        if (dragOnly)
+            break;
         const Figures f = Measure(*view, delegate, zoom, repaints);
         std::printf("%-6.1f %12.2f / %-8.2f %12.2f / %-8.2f\n", zoom, f.drawMean, f.drawMedian, f.paintMean,
                     f.paintMedian);
+    }
+
+    delegate.layout.showGrid = true;
+    delegate.layout.snapToGrid = false;
+    delegate.layout.smartGuides = true;
+    std::printf("\nsnapping drag of one button (smart guides, grid shown), one step = move event + paint\n");
+    std::printf("%-6s %10s %26s %14s %18s\n", "zoom", "first ms", "later steps ms (mean/med)", "cpu ms (med)",
+                "steps with guides");
+    for (double zoom : {1.0, 2.0}) {
+        const DragFigures f = MeasureSnappingDrag(*view, delegate, zoom, std::max(repaints * 5, 50));
+        std::printf("%-6.1f %10.2f %14.2f / %-8.2f %14.2f %10d of %d\n", zoom, f.first, f.mean, f.median,
+                    f.cpuMedian, f.withGuides, f.steps);
     }
     return 0;
 }

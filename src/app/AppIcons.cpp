@@ -40,6 +40,12 @@ QIcon ForType(int typeNumber)
     return *it;
 }
 
+QIcon Lock()
+{
+    static const QIcon icon = Render([](QPainter& p) { PaintLock(p); });
+    return icon;
+}
+
 QIcon Application()
 {
     static const QIcon icon = Render([](QPainter& p) {

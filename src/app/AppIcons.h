@@ -8,4 +8,5 @@ namespace AppIcons {
 QIcon ForCommand(int commandId);
 QIcon ForType(int typeNumber); // 100 is the project itself
 QIcon Application();
+QIcon Lock();
 }

@@ -11,10 +11,13 @@
 #include "FrameMenus.h"
 #include "FrameRecovery.h"
 #include "OverviewWiring.h"
+#include "LayoutCommands.h"
 #include "PaneWiring.h"
 #include "ProjectCommands.h"
+#include "RecentProjects.h"
 #include "base/Translation.h"
 #include "base/Versions.h"
+#include "editor/DesignViewLogic.h"
 #include "editor/ViewZoom.h"
 #include "editor/ui/CMarvolentaView.h"
 #include "editor/ui/CProjectTree.h"
@@ -78,7 +81,9 @@ CMainFrame::CMainFrame(QWidget* parent)
       overview(std::make_unique<OverviewWiring>(*this)),
       projectCommands(std::make_unique<ProjectCommands>(*this)),
       brushCommands(std::make_unique<BrushCommands>(*this, state)),
-      recovery(std::make_unique<FrameRecovery>(*this))
+      recovery(std::make_unique<FrameRecovery>(*this)),
+      layout(std::make_unique<LayoutCommands>(*this)),
+      recent(std::make_unique<RecentProjects>())
 {
     setObjectName(QStringLiteral("MainFrame"));
     setWindowIcon(AppIcons::Application());
@@ -90,10 +95,13 @@ CMainFrame::CMainFrame(QWidget* parent)
 
     CreatePageArea();
     FrameCommands::Register(commands, *this);
+    layout->Register(commands);
     menus->Build();
     setDockNestingEnabled(true);
     panes->CreatePanes();
     overview->CreatePanes();
+    TreePane()->SetLockIcon(AppIcons::Lock());
+    layout->Install();
     MeasureFrameExtra();
     if (QImageWriter::supportedImageFormats().contains("png"))
         pngEncoder = "png";
@@ -130,8 +138,10 @@ CMainFrame::~CMainFrame()
     state.SetFormatSource(nullptr);
     clipboard.Clear();
     // Ending normally: what was not saved was declined at the exit question.
-    for (const auto& p : projects)
+    for (const auto& p : projects) {
         recovery->Forget(p.get());
+        layout->ProjectClosing(*p);
+    }
     projects.clear();
 }
 
@@ -258,6 +268,8 @@ void CMainFrame::UpdateCommandUI()
 {
     UpdateModifiedMarks();
     overview->Follow();
+    SyncSelection();
+    layout->Update();
     const QHash<int, QAction*>& actions = menus->Actions();
     for (auto it = actions.cbegin(); it != actions.cend(); ++it) {
         QAction* a = it.value();
@@ -289,6 +301,8 @@ ProjectData* CMainFrame::AddProject(std::unique_ptr<ProjectData> project)
 {
     ProjectData* raw = project.get();
     projects.push_back(std::move(project));
+    layout->ProjectOpened(*raw);
+    recent->Add(raw->loadedFile.isEmpty() ? raw->GetDataFilePath() : raw->loadedFile);
     return raw;
 }
 
@@ -310,6 +324,7 @@ void CMainFrame::CloseProject(ProjectData* project)
     clipboard.ForgetProject(project);
     state.ForgetProject(project);
     recovery->Forget(project);
+    layout->ProjectClosing(*project);
     for (auto it = projects.begin(); it != projects.end(); ++it) {
         if (it->get() == project) {
             projects.erase(it);
@@ -507,7 +522,36 @@ void CMainFrame::RepaintPage(XPage* page) const
 void CMainFrame::PasteFromClipboard(XPage* page)
 {
     if (clipboard.Paste(page))
+        SettleSelection(page);
+}
+
+void CMainFrame::SettleSelection(XPage* page)
+{
+    CChildFrame* child = ChildFrameFor(page);
+    if (child && child->View())
+        child->View()->Logic().SettleSelection();
+    else
         RepaintPage(page);
+    SyncSelection();
+}
+
+QList<XControl*> CMainFrame::SelectedControls() const
+{
+    XPage* page = ActivePage();
+    return page ? page->Selected() : QList<XControl*>();
+}
+
+void CMainFrame::SyncSelection()
+{
+    const QList<XControl*> selected = SelectedControls();
+    XControl* current = GetCurrentControl();
+    if (selectionShown && selected == shownSelection && current == shownCurrent)
+        return;
+    selectionShown = true;
+    shownSelection = selected;
+    shownCurrent = current;
+    TreePane()->ShowSelection(current, selected);
+    Q_EMIT selectionChanged();
 }
 
 // ====================================================================== zoom
@@ -563,8 +607,18 @@ void CMainFrame::SetToolMode(int mode)
 // ====================================================================== panes and tree
 
 XControl* CMainFrame::GetCurrentControl() const { return panes->CurrentControl(); }
-void CMainFrame::SelectControl(XControl* control) { panes->SelectControl(control); }
-void CMainFrame::ClearCurrentControl() { panes->ClearCurrentControl(); }
+
+void CMainFrame::SelectControl(XControl* control)
+{
+    panes->SelectControl(control);
+    SyncSelection();
+}
+
+void CMainFrame::ClearCurrentControl()
+{
+    panes->ClearCurrentControl();
+    SyncSelection();
+}
 void CMainFrame::RefreshProperties() { panes->RefreshProperties(); }
 void CMainFrame::ShowProperties(XControl* element) { panes->ShowProperties(element); }
 void CMainFrame::PropertyChanged(CMFCMyPropertyGridProperty& property) { panes->PropertyChanged(property); }
@@ -573,10 +627,16 @@ void CMainFrame::InsertTreeItem(ProjectData* project, XControl* element, const Q
                                 int expand)
 {
     panes->InsertTreeItem(project, element, label, positionKind, expand != 0);
+    selectionShown = false; // a new item may stand for a selected control
 }
 
 void CMainFrame::UpdateTreeItem(XControl* element) { panes->UpdateTreeItem(element); }
-void CMainFrame::RemoveTreeItem(XControl* element) { panes->RemoveTreeItem(element); }
+
+void CMainFrame::RemoveTreeItem(XControl* element)
+{
+    panes->RemoveTreeItem(element);
+    selectionShown = false;
+}
 void CMainFrame::MoveTreeItemDown(XControl* control) { panes->MoveTreeItemDown(control); }
 void CMainFrame::MoveTreeItemUp(XControl* control) { panes->MoveTreeItemUp(control); }
 void CMainFrame::ActivateControl(XPage* page, XControl* control) { panes->ActivateControl(page, control); }
@@ -585,6 +645,43 @@ bool CMainFrame::IsPage(XControl* element) const { return PaneWiring::IsPage(ele
 bool CMainFrame::IsSubPage(XControl* element) const { return PaneWiring::IsSubPage(element); }
 void CMainFrame::DeleteItem(XControl* element) { panes->DeleteItem(element); }
 void CMainFrame::DuplicateItem(XControl* element) { panes->DuplicateItem(element); }
+
+void CMainFrame::ToggleControl(XPage* page, XControl* control)
+{
+    if (!page || !control || control->page != page)
+        return;
+    // Another page's selection is not added to: it starts with this control.
+    if (ActivePage() != page) {
+        ActivateControl(page, control);
+        return;
+    }
+    control->selected = !control->selected;
+    SettleSelection(page);
+}
+
+void CMainFrame::SetControlLocked(XControl* control, bool locked)
+{
+    if (control && control->page && control != control->page)
+        layout->SetLocked({control}, locked);
+}
+
+const LayoutSettings* CMainFrame::GetLayoutSettings(const XPage* page) const
+{
+    return layout->Settings(page);
+}
+
+void CMainFrame::LocksChanged(XPage* page)
+{
+    layout->LocksChanged(page);
+}
+
+void CMainFrame::ShowAtLastPlace()
+{
+    if (FrameworkSettings().value(kGeometryKey).toByteArray().isEmpty())
+        showMaximized();
+    else
+        show();
+}
 
 void CMainFrame::SetCurrentProject(ProjectData* project)
 {

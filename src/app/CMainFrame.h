@@ -28,6 +28,8 @@
 #include <vector>
 
 class BrushCommands;
+class LayoutCommands;
+class RecentProjects;
 class FrameRecovery;
 class CChildFrame;
 class CMarvolentaView;
@@ -81,6 +83,10 @@ public:
     BrushCommands& Brushes() { return *brushCommands; }
     FrameRecovery& Recovery() { return *recovery; }
     OverviewWiring& Overview() { return *overview; }
+    LayoutCommands& Layout() { return *layout; }
+    RecentProjects& Recent() { return *recent; }
+    // Shows the frame where it was at the last exit, maximised the first time.
+    void ShowAtLastPlace();
 
     // ---- projects
     // Opens a project data file; with checkDuplicate a project already open is refused.
@@ -131,7 +137,19 @@ public:
     void RepaintPage(XPage* page) const;
     // Drops every borrowed pointer into a page that is going away.
     void ForgetPageEverywhere(XPage* page);
+    // The selected controls of the active page, in stacking order: what the tree shows
+    // selected and what editing several controls at once works on.
+    QList<XControl*> SelectedControls() const;
+    // The tree shows the selection as it is now (cheap when nothing changed).
+    void SyncSelection();
+    // After the page's selection was changed from outside the view: one control becomes
+    // current, several leave the pane empty with the first as the view's focus.
+    void SettleSelection(XPage* page);
 
+Q_SIGNALS:
+    void selectionChanged();
+
+public:
     // ---- PropertyViewParentDelegate
     void PropertyChanged(CMFCMyPropertyGridProperty& property) override;
 
@@ -144,6 +162,8 @@ public:
     XPage* GetItemPage(XControl* element) const override { return element ? element->page : nullptr; }
     void DeleteItem(XControl* element) override;
     void DuplicateItem(XControl* element) override;
+    void ToggleControl(XPage* page, XControl* control) override;
+    void SetControlLocked(XControl* control, bool locked) override;
 
     // ---- MarvolentaViewMainDelegate
     int GetFrameExtraWidth() const override { return frameExtraWidth; }
@@ -179,6 +199,9 @@ public:
     }
     void ZoomStep(int delta) override;
     XControl* GetFormatSource() const override { return state.GetFormatSource(); }
+    const LayoutSettings* GetLayoutSettings(const XPage* page) const override;
+    void SelectionChanged(XPage*) override { SyncSelection(); }
+    void LocksChanged(XPage* page) override;
 
     // ---- ChildFrameMainDelegate (ActivatePage also serves the project tree)
     void ActivatePage(XPage* page, bool open) override;
@@ -266,6 +289,12 @@ private:
     std::unique_ptr<ProjectCommands> projectCommands;
     std::unique_ptr<BrushCommands> brushCommands;
     std::unique_ptr<FrameRecovery> recovery;
+    std::unique_ptr<LayoutCommands> layout;
+    std::unique_ptr<RecentProjects> recent;
+    // What the tree was last told is selected; only compared, never followed.
+    QList<XControl*> shownSelection;
+    XControl* shownCurrent = nullptr;
+    bool selectionShown = false;
     QMdiArea* mdiArea = nullptr;
     QTimer commandUpdateTimer;
     bool exiting = false;

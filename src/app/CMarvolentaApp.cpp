@@ -58,7 +58,7 @@ bool CMarvolentaApp::InitInstance(const QStringList& arguments)
 
     frame = std::make_unique<CMainFrame>();
     ui->SetMainWindow(frame.get());
-    frame->show();
+    frame->ShowAtLastPlace();
 
     // Unsaved work of an editor that was killed comes first: the project it belongs to
     // is then not opened a second time from its file.

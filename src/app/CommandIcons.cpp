@@ -239,6 +239,7 @@ void PaintCommandIcon(QPainter& p, int id)
         Letter(p, QRectF(0, 0, 16, 16), QStringLiteral("i"), Qt::white, 8);
         break;
     default:
+        PaintLayoutIcon(p, id);
         break;
     }
 }

@@ -74,6 +74,27 @@ enum : int {
     ViewCopy = 32878,
     ViewPaste = 32879,
     ViewDelete = 32880,
+    ViewCut = 33200,
+    ViewDuplicate = 33201,
+    ViewSelectAll = 33202,
+
+    // Grid, snapping, more zoom steps and the page windows
+    ShowGrid = 33210,
+    SnapToGrid = 33211,
+    SmartGuides = 33212,
+    GridSpacing = 33213,
+    ZoomIn = 33220,
+    ZoomOut = 33221,
+    ZoomFit = 33222,
+    Zoom400 = 33223,
+    Zoom300 = 33224,
+    Zoom150 = 33225,
+    Zoom25 = 33226,
+    PageTabs = 33230,
+
+    // The recent projects of the file menu
+    RecentFirst = 57616,
+    RecentLast = 57619,
 };
 } // namespace Cmd
 
@@ -105,4 +126,15 @@ struct ZoomItem {
     const char* text;
 };
 inline constexpr ZoomItem kZoomItems[] = {
-    {Cmd::Zoom200, 2.0, "200%"}, {Cmd::Zoom100, 1.0, "100%"}, {Cmd::Zoom75, 0.75, "75%"}, {Cmd::Zoom50, 0.5, "50%"}};
+    {Cmd::Zoom400, 4.0, "400%"}, {Cmd::Zoom300, 3.0, "300%"}, {Cmd::Zoom200, 2.0, "200%"},
+    {Cmd::Zoom150, 1.5, "150%"}, {Cmd::Zoom100, 1.0, "100%"}, {Cmd::Zoom75, 0.75, "75%"},
+    {Cmd::Zoom50, 0.5, "50%"},   {Cmd::Zoom25, 0.25, "25%"}};
+
+// The layout bar, and the menu texts of its commands and of the edit menu's own.
+inline constexpr BarButton kLayoutBar[] = {
+    {Cmd::ShowGrid, "2206"}, {Cmd::SnapToGrid, "2207"}, {Cmd::SmartGuides, "2208"},
+    {Cmd::ZoomOut, "2211"},  {Cmd::ZoomIn, "2210"},     {Cmd::ZoomFit, "2212"}};
+// The edit menu: what the design view does, by the view's own command numbers.
+inline constexpr BarButton kEditMenu[] = {
+    {Cmd::ViewCut, "2201"},       {Cmd::ViewCopy, "225"},   {Cmd::ViewPaste, "226"},
+    {Cmd::ViewDuplicate, "2202"}, {Cmd::ViewDelete, "227"}, {Cmd::ViewSelectAll, "2203"}};

@@ -9,16 +9,20 @@
 #include "Commands.h"
 #include "PreviewCommands.h"
 #include "ProjectCommands.h"
+#include "RecentProjects.h"
 #include "base/Translation.h"
 #include "base/UiSeam.h"
 #include "editor/Alignment.h"
 #include "editor/CommandTable.h"
+#include "editor/DesignViewLogic.h"
 #include "editor/EditorState.h"
 #include "editor/ui/CMarvolentaView.h"
 #include "model/NameDialogRequest.h"
 #include "model/ProjectData.h"
 #include "model/TypeRegistry.h"
 #include "model/XPage.h"
+
+#include <QFileInfo>
 
 #include <cmath>
 
@@ -29,6 +33,11 @@ constexpr double kZoomCheckEpsilon = 0.0001;
 const QString kNone = QStringLiteral("NONE");
 
 using Command = CommandTable::Command;
+
+static_assert(Cmd::ViewCut == ViewCommand::kCut && Cmd::ViewDuplicate == ViewCommand::kDuplicate
+                  && Cmd::ViewSelectAll == ViewCommand::kSelectAll && Cmd::ViewCopy == ViewCommand::kCopy
+                  && Cmd::ViewPaste == ViewCommand::kPaste && Cmd::ViewDelete == ViewCommand::kDelete,
+              "the edit menu runs the view's own commands");
 
 bool Always() { return true; }
 
@@ -80,6 +89,19 @@ void Align(CMainFrame& frame, int commandId)
         frame.RepaintPage(page);
 }
 
+void OpenRecent(CMainFrame& frame, int index)
+{
+    const QString path = frame.Recent().List().value(index);
+    if (path.isEmpty())
+        return;
+    if (!QFileInfo(path).isFile()) {
+        frame.Recent().Remove(path);
+        ShowMessage("2219", "70");
+        return;
+    }
+    frame.OpenProjectFile(path, true);
+}
+
 void AddFileCommands(CommandTable& table, CMainFrame& frame)
 {
     ProjectCommands& projects = frame.ProjectActions();
@@ -93,6 +115,8 @@ void AddFileCommands(CommandTable& table, CMainFrame& frame)
     table.Add(Cmd::ProjectSize, {hasProject, {}, [&projects] { projects.ChangeSize(); }});
     table.Add(Cmd::CheckProject, {hasProject, {}, [&projects] { projects.Check(); }});
     table.Add(Cmd::Exit, {Always, {}, [&frame] { frame.close(); }});
+    for (int id = Cmd::RecentFirst; id <= Cmd::RecentLast; ++id)
+        table.Add(id, {Always, {}, [&frame, id] { OpenRecent(frame, id - Cmd::RecentFirst); }});
     table.Add(Cmd::About, {Always, {}, [&frame] {
                                CAboutDlg dlg(&frame);
                                dlg.exec();
@@ -154,6 +178,19 @@ void AddEditCommands(CommandTable& table, CMainFrame& frame)
                           [&frame] { UndoRedo(frame, true); }});
     table.Add(Cmd::Redo, {[&frame] { return frame.ActivePage() && frame.ActivePage()->CanRedo(); }, {},
                           [&frame] { UndoRedo(frame, false); }});
+    // The edit menu runs the active view's commands, as its keys and context menu do.
+    for (const BarButton& b : kEditMenu) {
+        const int id = b.id;
+        auto enabled = [&frame, id] {
+            XPage* page = frame.HasActivePage() ? frame.ActivePage() : nullptr;
+            if (!page)
+                return false;
+            if (id == Cmd::ViewPaste)
+                return frame.GetClipboardCount() > 0;
+            return id == Cmd::ViewSelectAll ? !page->controls.isEmpty() : page->SelectedCount() > 0;
+        };
+        table.Add(id, {enabled, {}, [&frame, id] { frame.ActiveView()->OnCommand(id); }});
+    }
     for (const BarButton& b : kAlignBar) {
         const int id = b.id;
         table.Add(id, {[&frame, id] { return frame.HasActivePage() && frame.ActiveView()->IsAlignCommandEnabled(id); },

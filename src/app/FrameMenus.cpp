@@ -6,7 +6,9 @@
 #include "CMyMenuBar.h"
 #include "CMyToolBar.h"
 #include "Commands.h"
+#include "RecentProjects.h"
 #include "base/Translation.h"
+#include "editor/DesignViewLogic.h"
 #include "model/TypeRegistry.h"
 
 #include <QAction>
@@ -27,6 +29,23 @@ constexpr MenuItemKey kMenuTexts[] = {
     {Cmd::CheckProject, "1068"}, {Cmd::Preview, "1500"}, {Cmd::ExportPrototype, "1501"},
     {Cmd::Overview, "1450"},   {Cmd::ImageLibrary, "1492"}, {Cmd::FindReplace, "1477"},
     {Cmd::ExportCodes, "1474"},
+    {Cmd::GridSpacing, "2209"}, {Cmd::PageTabs, "2213"},
+};
+
+// Shortcuts the frame's key routing hands to the design view: the menus only show them.
+struct ShownShortcut {
+    int id;
+    QKeySequence keys;
+};
+const ShownShortcut kViewShortcuts[] = {
+    {Cmd::Undo, QKeySequence(Qt::CTRL | Qt::Key_Z)},
+    {Cmd::Redo, QKeySequence(Qt::CTRL | Qt::Key_Y)},
+    {Cmd::ViewCut, ViewCommand::ShortcutOf(ViewCommand::kCut)},
+    {Cmd::ViewCopy, ViewCommand::ShortcutOf(ViewCommand::kCopy)},
+    {Cmd::ViewPaste, ViewCommand::ShortcutOf(ViewCommand::kPaste)},
+    {Cmd::ViewDuplicate, ViewCommand::ShortcutOf(ViewCommand::kDuplicate)},
+    {Cmd::ViewDelete, ViewCommand::ShortcutOf(ViewCommand::kDelete)},
+    {Cmd::ViewSelectAll, ViewCommand::ShortcutOf(ViewCommand::kSelectAll)},
 };
 
 constexpr int kLanguageCommands[] = {Cmd::LanguageZhCn, Cmd::LanguageZhTw, Cmd::LanguageEn};
@@ -95,6 +114,23 @@ void FrameMenus::CreateActions()
         MakeAction(b.id, false, true);
     for (const BarButton& b : kAlignBar)
         MakeAction(b.id, false, true);
+
+    for (const BarButton& b : kLayoutBar)
+        MakeAction(b.id, b.id == Cmd::ShowGrid || b.id == Cmd::SnapToGrid || b.id == Cmd::SmartGuides, true);
+    MakeAction(Cmd::GridSpacing, false, false);
+    MakeAction(Cmd::PageTabs, true, false);
+    for (const BarButton& b : kEditMenu)
+        MakeAction(b.id, false, true);
+    for (int id = Cmd::RecentFirst; id <= Cmd::RecentLast; ++id)
+        MakeAction(id, false, false)->setVisible(false);
+    actions[Cmd::ZoomIn]->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Equal), QKeySequence(Qt::CTRL | Qt::Key_Plus)});
+    actions[Cmd::ZoomOut]->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Minus));
+    actions[Cmd::Zoom100]->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_0));
+    actions[Cmd::ZoomFit]->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_9));
+    for (const ShownShortcut& s : kViewShortcuts) {
+        actions[s.id]->setShortcut(s.keys);
+        actions[s.id]->setShortcutContext(Qt::WidgetShortcut);
+    }
 }
 
 QMenu* FrameMenus::MakeMenu(QWidget* parent, const QString& key)
@@ -121,8 +157,22 @@ void FrameMenus::CreateMenus()
     file->addAction(actions[Cmd::CloseProject]);
     file->addAction(actions[Cmd::SaveAs]);
     file->addSeparator();
+    for (int id = Cmd::RecentFirst; id <= Cmd::RecentLast; ++id)
+        file->addAction(actions[id]);
+    file->addSeparator();
     file->addAction(actions[Cmd::Exit]);
     menu->addMenu(file);
+
+    QMenu* edit = MakeMenu(menu, QStringLiteral("2200"));
+    edit->addAction(actions[Cmd::Undo]);
+    edit->addAction(actions[Cmd::Redo]);
+    edit->addSeparator();
+    for (const BarButton& b : kEditMenu) {
+        if (b.id == Cmd::ViewSelectAll)
+            edit->addSeparator();
+        edit->addAction(actions[b.id]);
+    }
+    menu->addMenu(edit);
 
     QMenu* view = MakeMenu(menu, QStringLiteral("5"));
     QMenu* looks = MakeMenu(view, QStringLiteral("13"));
@@ -133,9 +183,17 @@ void FrameMenus::CreateMenus()
     for (const ZoomItem& z : kZoomItems)
         zooms->addAction(actions[z.id]);
     zooms->addAction(actions[Cmd::ZoomOther]);
+    zooms->addSeparator();
+    for (int id : {int(Cmd::ZoomIn), int(Cmd::ZoomOut), int(Cmd::ZoomFit)})
+        zooms->addAction(actions[id]);
     view->addMenu(zooms);
     view->addAction(actions[Cmd::Overview]);
     view->addAction(actions[Cmd::ImageLibrary]);
+    view->addSeparator();
+    for (int id : {int(Cmd::ShowGrid), int(Cmd::SnapToGrid), int(Cmd::SmartGuides), int(Cmd::GridSpacing)})
+        view->addAction(actions[id]);
+    view->addSeparator();
+    view->addAction(actions[Cmd::PageTabs]);
     menu->addMenu(view);
 
     QMenu* controls = MakeMenu(menu, QStringLiteral("220"));
@@ -197,6 +255,9 @@ void FrameMenus::CreateToolBars()
     auto* edit = new CMyToolBar(QStringLiteral("EditBar"), QStringLiteral("编辑"), QStringLiteral("18"), &frame);
     for (const BarButton& b : kEditBar)
         edit->AddCommand(actions[b.id], Key(b.tipKey));
+    auto* layout = new CMyToolBar(QStringLiteral("LayoutBar"), QStringLiteral("布局"), QStringLiteral("2214"), &frame);
+    for (const BarButton& b : kLayoutBar)
+        layout->AddCommand(actions[b.id], Key(b.tipKey));
 
     // Two rows under the menu bar.
     frame.addToolBar(Qt::TopToolBarArea, standard);
@@ -206,7 +267,8 @@ void FrameMenus::CreateToolBars()
     frame.addToolBar(Qt::TopToolBarArea, align);
     frame.addToolBar(Qt::TopToolBarArea, other);
     frame.addToolBar(Qt::TopToolBarArea, edit);
-    toolBars = {standard, controls, platform, align, other, edit};
+    frame.addToolBar(Qt::TopToolBarArea, layout);
+    toolBars = {standard, controls, platform, align, other, edit, layout};
 }
 
 void FrameMenus::RelabelMenuBar(CMyMenuBar& bar) const
@@ -241,6 +303,18 @@ void FrameMenus::RelabelMenus() const
         actions[b.id]->setText(Translate(Key(b.tipKey)));
     for (const BarButton& b : kAlignBar)
         actions[b.id]->setText(Translate(Key(b.tipKey)));
+    for (const BarButton& b : kLayoutBar)
+        actions[b.id]->setText(Translate(Key(b.tipKey)));
+    for (const BarButton& b : kEditMenu)
+        actions[b.id]->setText(Translate(Key(b.tipKey)));
+    const QStringList recent = frame.Recent().List();
+    for (int id = Cmd::RecentFirst; id <= Cmd::RecentLast; ++id) {
+        const int index = id - Cmd::RecentFirst;
+        QAction* a = actions[id];
+        a->setVisible(index < recent.size());
+        a->setText(index < recent.size() ? RecentProjects::MenuText(index, recent[index])
+                                         : QStringLiteral("&%1").arg(index + 1));
+    }
 }
 
 void FrameMenus::Relabel() const

@@ -53,5 +53,9 @@ bool PaintPlatformIcon(QPainter& p, int type);
 void PaintTypeIcon(QPainter& p, int type);
 // Any command of the menus and tool bars; nothing for a command without a picture.
 void PaintCommandIcon(QPainter& p, int commandId);
+// The grid, snapping, zoom and edit commands; false for any other.
+bool PaintLayoutIcon(QPainter& p, int commandId);
+// A padlock: a control locked against the mouse.
+void PaintLock(QPainter& p);
 
 } // namespace IconPaint

@@ -1,5 +1,7 @@
 #include "DesignViewLogic.h"
 
+#include "ControlLocks.h"
+#include "LayoutSettings.h"
 #include "MarvolentaViewMainDelegate.h"
 #include "ViewZoom.h"
 #include "model/TActionCommand.h"
@@ -12,6 +14,23 @@ namespace {
 
 constexpr int kFirstControlType = 2;
 constexpr int kLastControlType = 37;
+
+}
+
+namespace ViewCommand {
+
+QKeySequence ShortcutOf(int command)
+{
+    switch (command) {
+    case kCopy: return QKeySequence(Qt::CTRL | Qt::Key_C);
+    case kPaste: return QKeySequence(Qt::CTRL | Qt::Key_V);
+    case kCut: return QKeySequence(Qt::CTRL | Qt::Key_X);
+    case kDuplicate: return QKeySequence(Qt::CTRL | Qt::Key_D);
+    case kSelectAll: return QKeySequence(Qt::CTRL | Qt::Key_A);
+    case kDelete: return QKeySequence(Qt::Key_Delete);
+    default: return {};
+    }
+}
 
 }
 
@@ -65,6 +84,18 @@ void DesignViewLogic::Repaint()
 {
     if (repaint)
         repaint();
+    if (delegate && page)
+        delegate->SelectionChanged(page);
+}
+
+const LayoutSettings* DesignViewLogic::Layout() const
+{
+    return delegate && page ? delegate->GetLayoutSettings(page) : nullptr;
+}
+
+int DesignViewLogic::SnapTolerance() const
+{
+    return std::max(1, delegate->ViewPointToPage(ViewCommand::kSnapScreenPixels, 0).x());
 }
 
 // ---------------------------------------------------------------- pointer
@@ -80,7 +111,7 @@ void DesignViewLogic::Hover(QPoint point)
         if (capturing)
             return;
         handleCode = 0;
-        XControl* hit = page->ControlAt(point);
+        XControl* hit = page->ControlAt(point, true);
         if (!hit) {
             hitKind = HitKind::Nothing;
             return;
@@ -115,15 +146,19 @@ void DesignViewLogic::LeftButtonDown(QPoint point, const ViewKeys& keys)
     currentPoint = point;
     const int mode = delegate->GetToolMode();
     if (mode == ToolMode::kSelect) {
-        if (XControl* hit = page->ControlAt(point)) {
+        if (XControl* hit = page->ControlAt(point, true)) {
             SelectByClick(hit, keys);
         } else {
-            // A click on the empty page always clears the selection, even when the page
-            // is already the current element.
-            page->DeselectAll();
-            if (delegate->GetCurrentControl() != page)
-                delegate->SelectControl(page);
-            focusControl = nullptr;
+            // A click on the empty page (or a locked control) always clears the selection,
+            // even when the page is already the current element; with Shift a band adds
+            // to it instead.
+            if (!keys.shift) {
+                page->DeselectAll();
+                if (delegate->GetCurrentControl() != page)
+                    delegate->SelectControl(page);
+                focusControl = nullptr;
+            }
+            band.Begin(*page, point, keys.shift);
             Repaint();
         }
     } else if (ToolMode::IsBrush(mode)) {
@@ -179,43 +214,52 @@ void DesignViewLogic::LeftButtonMove(QPoint point, const ViewKeys& keys)
         const int dx = point.x() - anchor.x();
         const int dy = point.y() - anchor.y();
         anchor = point;
+        if (band.IsActive()) {
+            if (dx != 0 || dy != 0) {
+                band.Update(point);
+                Repaint();
+            }
+            return;
+        }
         if (page->SelectedCount() == 0)
             return;
         // A pointer that moves less than one page pixel (zoomed out) moves nothing, and a
         // click must not become an undo step.
         if (dx == 0 && dy == 0)
             return;
+        if (!moved)
+            BeginDrag();
         moved = true;
-        if (hitKind == HitKind::Body) {
-            if (keys.keyV)
-                page->MoveSelected(0, dy);
-            else if (keys.keyH)
-                page->MoveSelected(dx, 0);
-            else
-                page->MoveSelected(dx, dy);
-        } else if (XControl* tracked = GetTrackedControl()) {
-            if (handleCode == 1) {
-                tracked->x1 += dx;
-                tracked->y1 += dy;
-            } else if (handleCode == 9) {
-                tracked->x2 += dx;
-                tracked->y2 += dy;
-            }
-        }
+        // V keeps x, H keeps y (V wins when both are held).
+        const bool allowX = !keys.keyV;
+        const bool allowY = keys.keyV || !keys.keyH;
+        drag.Step(QPoint(allowX ? dx : 0, allowY ? dy : 0), allowX, allowY, keys.alt);
         Repaint();
     } else if (mode >= kFirstControlType && mode <= kLastControlType) {
         currentPoint = point;
+        SnapEngine& snap = drag.Engine();
         if (!trackedControl && point != anchor) {
+            // The lines to snap to are taken before the new control joins the page.
+            if (const LayoutSettings* layout = Layout())
+                snap.Begin(*page, *layout, SnapTolerance(), nullptr);
             if (XControl* created = delegate->CreateControl(mode)) {
                 page->AddControl(created);
                 trackedControl = created;
             }
         }
         if (XControl* tracked = GetTrackedControl()) {
-            tracked->x1 = anchor.x();
-            tracked->y1 = anchor.y();
-            tracked->x2 = currentPoint.x();
-            tracked->y2 = currentPoint.y();
+            QPoint start = anchor;
+            QPoint end = currentPoint;
+            if (keys.alt || !snap.IsActive()) {
+                snap.ClearGuides();
+            } else {
+                start += snap.SnapPoint(start, true, true);
+                end += snap.SnapPoint(end, true, true); // the guides of the corner being dragged
+            }
+            tracked->x1 = start.x();
+            tracked->y1 = start.y();
+            tracked->x2 = end.x();
+            tracked->y2 = end.y();
             Repaint();
         }
     }
@@ -228,9 +272,18 @@ void DesignViewLogic::LeftButtonUp(QPoint point, const ViewKeys& keys)
     if (!wasCapturing || !page || !delegate)
         return;
     const int mode = delegate->GetToolMode();
+    const bool showedGuides = !drag.Guides().empty();
+    drag.End();
     if (mode == ToolMode::kSelect) {
-        if (!moved)
+        if (band.IsActive()) {
+            FinishBand();
             return;
+        }
+        if (!moved) {
+            if (showedGuides)
+                Repaint();
+            return;
+        }
         if (XControl* tracked = GetTrackedControl()) {
             tracked->Refresh();
             delegate->SelectControl(tracked);
@@ -242,8 +295,11 @@ void DesignViewLogic::LeftButtonUp(QPoint point, const ViewKeys& keys)
     } else if (mode >= kFirstControlType && mode <= kLastControlType) {
         XControl* tracked = GetTrackedControl();
         trackedControl = nullptr;
-        if (!tracked)
+        if (!tracked) {
+            if (showedGuides)
+                Repaint();
             return;
+        }
         if (tracked->x1 == tracked->x2 && tracked->y1 == tracked->y2) {
             // Dragged away and back to where it started: nothing is created.
             page->RemoveControl(tracked);
@@ -259,11 +315,65 @@ void DesignViewLogic::LeftButtonUp(QPoint point, const ViewKeys& keys)
     }
 }
 
+void DesignViewLogic::BeginDrag()
+{
+    const LayoutSettings* layout = Layout();
+    if (hitKind == HitKind::Body) {
+        drag.Begin(*page, page->Selected(), SnappedDrag::kMoveAll, layout, SnapTolerance());
+        return;
+    }
+    XControl* tracked = GetTrackedControl();
+    if (tracked && (handleCode == SnappedDrag::kStartPoint || handleCode == SnappedDrag::kEndPoint))
+        drag.Begin(*page, {tracked}, handleCode, layout, SnapTolerance());
+}
+
+QList<XControl*> DesignViewLogic::DraggedControls() const
+{
+    if (!capturing)
+        return {};
+    if (drag.IsActive())
+        return drag.Controls();
+    XControl* tracked = GetTrackedControl();
+    if (tracked && delegate && delegate->GetToolMode() != ToolMode::kSelect)
+        return {tracked};
+    return {};
+}
+
+void DesignViewLogic::SettleSelection()
+{
+    const int count = page->SelectedCount();
+    if (count == 1) {
+        XControl* only = page->FirstSelected();
+        focusControl = only;
+        if (delegate->GetCurrentControl() != only)
+            delegate->SelectControl(only);
+    } else if (count > 1) {
+        // The alignment commands need a focus among the selection.
+        focusControl = page->FirstSelected();
+        delegate->ClearCurrentControl();
+    } else {
+        focusControl = nullptr;
+        // A control of this page that the pane shows is no longer selected.
+        XControl* current = delegate->GetCurrentControl();
+        if (current && current != page && current->page == page)
+            delegate->SelectControl(page);
+    }
+    Repaint();
+}
+
+void DesignViewLogic::FinishBand()
+{
+    const bool dragged = band.HasMoved();
+    band.End();
+    if (dragged)
+        SettleSelection();
+}
+
 void DesignViewLogic::DoubleClick(QPoint point)
 {
     if (!page || !delegate || delegate->GetToolMode() != ToolMode::kSelect)
         return;
-    XControl* hit = page->ControlAt(point);
+    XControl* hit = page->ControlAt(point, true);
     if (hit && page->SelectedCount() == 1) {
         hit->OnDoubleClick(point);
         Repaint();
@@ -275,15 +385,22 @@ QVector<ContextMenuItem> DesignViewLogic::RightButtonUp(QPoint point)
     QVector<ContextMenuItem> items;
     if (!page || !delegate)
         return items;
+    // Locked controls are found here too, so that they can be unlocked where they lie.
     contextControl = page->ControlAt(point);
     const int selectedCount = page->SelectedCount();
     const int clipboardCount = delegate->GetClipboardCount();
     if (contextControl) {
         items.append({ViewCommand::kStepUp, "325"});
         items.append({ViewCommand::kStepDown, "326"});
+        if (contextControl->locked)
+            items.append({ViewCommand::kUnlock, "2205"});
+        else
+            items.append({ViewCommand::kLock, "2204"});
     }
     if (selectedCount > 0) {
+        items.append({ViewCommand::kCut, "2201"});
         items.append({ViewCommand::kCopy, "225"});
+        items.append({ViewCommand::kDuplicate, "2202"});
         items.append({ViewCommand::kDelete, "227"});
         items.append({ViewCommand::kActivate, "228"});
         items.append({ViewCommand::kDeactivate, "229"});
@@ -295,7 +412,7 @@ QVector<ContextMenuItem> DesignViewLogic::RightButtonUp(QPoint point)
 
 void DesignViewLogic::ApplyBrush(int mode, QPoint point, const ViewKeys& keys)
 {
-    XControl* hit = page->ControlAt(point);
+    XControl* hit = page->ControlAt(point, true);
     if (!hit || !BrushAppliesTo(mode, *hit, *delegate))
         return;
     // Without a snapshot the change could not be undone; such a change is not made.
@@ -344,6 +461,33 @@ void DesignViewLogic::Delete()
     focusControl = nullptr;
 }
 
+void DesignViewLogic::Duplicate()
+{
+    const LayoutSettings* layout = Layout();
+    const int offset = layout ? layout->gridSpacing : LayoutSettings::kDefaultGridSpacing;
+    if (page->DuplicateSelection() == 0)
+        return;
+    // The copies are the selection now. Undo and redo of the duplication take and bring
+    // back these very objects, so the offset needs no step of its own.
+    page->MoveSelected(offset, offset);
+    SettleSelection();
+}
+
+void DesignViewLogic::Lock(bool locked)
+{
+    XControl* context = GetContextControl();
+    if (!context)
+        return;
+    const QList<XControl*> controls = locked && context->selected ? page->Selected() : QList<XControl*>{context};
+    if (!ControlLocks::Apply(controls, locked))
+        return;
+    delegate->LocksChanged(page);
+    if (locked)
+        SettleSelection(); // locked controls have left the selection
+    else
+        Repaint();
+}
+
 void DesignViewLogic::OnCommand(int commandId)
 {
     if (!page || !delegate)
@@ -355,6 +499,16 @@ void DesignViewLogic::OnCommand(int commandId)
         break;
     case ViewCommand::kPaste: delegate->PasteFromClipboard(page); break;
     case ViewCommand::kDelete: Delete(); break;
+    case ViewCommand::kCut:
+        if (page->SelectedCount() > 0) {
+            delegate->CopyToClipboard(page);
+            Delete();
+        }
+        break;
+    case ViewCommand::kDuplicate: Duplicate(); break;
+    case ViewCommand::kSelectAll: SelectAll(false); break;
+    case ViewCommand::kLock: Lock(true); break;
+    case ViewCommand::kUnlock: Lock(false); break;
     case ViewCommand::kActivate:
     case ViewCommand::kDeactivate:
         if (page->SetSelectionActive(commandId == ViewCommand::kActivate ? 1 : 0))
@@ -376,14 +530,18 @@ void DesignViewLogic::OnCommand(int commandId)
     }
 }
 
-void DesignViewLogic::SelectAllOfFocusType()
+void DesignViewLogic::SelectAll(bool focusTypeOnly)
 {
-    XControl* focus = GetFocusControl();
-    if (!focus)
-        return;
-    const int type = focus->GetType();
+    int type = -1;
+    if (focusTypeOnly) {
+        XControl* focus = GetFocusControl();
+        if (!focus)
+            return;
+        type = focus->GetType();
+    }
+    // Locked controls are chosen only in the tree.
     for (XControl* c : page->controls)
-        c->selected = c->GetType() == type;
+        c->selected = !c->locked && (type < 0 || c->GetType() == type);
     if (page->SelectedCount() > 1)
         delegate->ClearCurrentControl();
     Repaint();
@@ -409,14 +567,17 @@ bool DesignViewLogic::HandleKey(int key, const ViewKeys& keys)
     case Qt::Key_A:
         if (!keys.ctrl)
             return false;
-        if (keys.shift) {
-            SelectAllOfFocusType();
-        } else {
-            page->SelectAll();
-            if (page->SelectedCount() > 1)
-                delegate->ClearCurrentControl();
-            Repaint();
-        }
+        SelectAll(keys.shift);
+        return true;
+    case Qt::Key_X:
+        if (!keys.ctrl)
+            return false;
+        OnCommand(ViewCommand::kCut);
+        return true;
+    case Qt::Key_D:
+        if (!keys.ctrl)
+            return false;
+        OnCommand(ViewCommand::kDuplicate);
         return true;
     case Qt::Key_C:
         if (!keys.ctrl)

@@ -1,7 +1,10 @@
 #pragma once
 
+#include "BandSelection.h"
+#include "SnappedDrag.h"
 #include "ToolMode.h"
 
+#include <QKeySequence>
 #include <QPoint>
 #include <QString>
 #include <QVector>
@@ -19,6 +22,7 @@ struct ViewKeys {
     bool keyV = false;       // drag vertically only
     bool keyH = false;       // drag horizontally only
     bool keyD = false;       // brushes clear instead of assigning
+    bool alt = false;        // a drag does not snap
     bool leftButton = false; // the left mouse button is down
 };
 
@@ -40,6 +44,15 @@ inline constexpr int kActivate = 32895;
 inline constexpr int kDeactivate = 32897;
 inline constexpr int kStepUp = 32952;
 inline constexpr int kStepDown = 32953;
+inline constexpr int kCut = 33200;
+inline constexpr int kDuplicate = 33201;
+inline constexpr int kSelectAll = 33202;
+inline constexpr int kLock = 33203;
+inline constexpr int kUnlock = 33204;
+// The key that runs a command in the view, shown beside it in menus; empty for none.
+QKeySequence ShortcutOf(int command);
+// Page pixels within which a dragged edge snaps, for about five pixels on the screen.
+inline constexpr int kSnapScreenPixels = 5;
 }
 
 // One item of the design view's context menu: the command and its text's translation key.
@@ -78,6 +91,9 @@ public:
     // the pointer lies inside the view. Steps closer than 200 ms to the last accepted one
     // are dropped. Returns true when a zoom step was passed to the main frame.
     bool Wheel(int delta, unsigned tick, bool inside);
+    // The page's selection changed: the only selected control becomes current, several
+    // leave the pane empty with the first as the focus, none leave the page current.
+    void SettleSelection();
 
     HitKind GetHitKind() const { return hitKind; }
     int GetHandleCode() const { return handleCode; }
@@ -91,6 +107,12 @@ public:
     XControl* GetFocusControl() const;
     void SetFocusControl(XControl* control) { focusControl = control; }
     XControl* GetContextControl() const;
+    // While a drag snaps: the lines that hold. While a band is dragged: its rectangle.
+    const std::vector<GuideLine>& Guides() const { return drag.Guides(); }
+    bool IsBanding() const { return band.IsActive() && band.HasMoved(); }
+    // The controls a drag is moving, sizing or drawing now; empty between drags.
+    QList<XControl*> DraggedControls() const;
+    IntRect BandRect() const { return band.Rect(); }
 
 private:
     bool OnPage(const XControl* c) const;
@@ -98,7 +120,13 @@ private:
     void ApplyBrush(int mode, QPoint point, const ViewKeys& keys);
     void SelectByClick(XControl* hit, const ViewKeys& keys);
     void Delete();
-    void SelectAllOfFocusType();
+    void SelectAll(bool focusTypeOnly);
+    void Duplicate();
+    void Lock(bool locked);
+    void FinishBand();
+    void BeginDrag();
+    int SnapTolerance() const;
+    const LayoutSettings* Layout() const;
 
     XPage* page;
     MarvolentaViewMainDelegate* delegate;
@@ -116,6 +144,8 @@ private:
     bool wheelSeen = false;
     QPoint hoverPoint;
     XControl* contextControl = nullptr;
+    BandSelection band;
+    SnappedDrag drag;
 };
 
 // Whether a brush of the given mode applies to a control of this type; the interlock and

@@ -48,7 +48,7 @@ void ElementClipboard::Copy(XPage* page)
         if (!copy)
             continue;
         copy->selected = false;
-        entries.push_back({std::unique_ptr<XControl>(copy), project ? project->folder : QString(), project});
+        entries.push_back({std::unique_ptr<XControl>(copy), c->name, project ? project->folder : QString(), project});
     }
 }
 
@@ -75,12 +75,14 @@ bool ElementClipboard::Paste(XPage* page)
         copy->page = page;
         if (otherProject && target)
             CarryImages(*copy, entry.sourceFolder, *target);
-        group->Add(new TControlExistCommand(copy, page, true));
+        copy->selected = true;
+        group->Add(new TControlExistCommand(copy, page, true, entry.name));
     }
     if (group->IsEmpty()) {
         delete group;
         return false;
     }
+    page->DeselectAll();
     group->Execute();
     page->PushCommands(group);
     return true;

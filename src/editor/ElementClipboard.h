@@ -25,9 +25,11 @@ public:
     // Replaces the contents by copies (without identity) of the page's selected
     // controls, in stacking order.
     void Copy(XPage* page);
-    // Adds a copy of every entry on top of the page, under fresh names and at the
-    // entries' coordinates, as one undo step. The clipboard keeps its entries. False
-    // when nothing was added (the caller repaints otherwise).
+    // Adds a copy of every entry on top of the page at the entries' coordinates, as one
+    // undo step: each keeps the name it was copied under where the page has no control
+    // of that name, else takes the first free one. The copies are left selected, alone.
+    // The clipboard keeps its entries. False when nothing was added (the caller repaints
+    // otherwise).
     bool Paste(XPage* page);
     int Count() const { return static_cast<int>(entries.size()); }
     void Clear();
@@ -44,6 +46,7 @@ public:
 private:
     struct Entry {
         std::unique_ptr<XControl> control;
+        QString name;         // the name it was copied under
         QString sourceFolder; // folder of the project the control was copied from
         ProjectData* source;  // that project while it is open, else null
     };

@@ -10,6 +10,7 @@
 class ProjectData;
 class XControl;
 class XPage;
+struct LayoutSettings;
 
 // The position kind of InsertTreeItem for a project's own item; any other kind is the
 // element's type number. The project's tree icon goes by the same number.
@@ -53,4 +54,12 @@ public:
     virtual XControl* CloneControl(XControl* control, bool withIdentity) = 0;
     virtual void ZoomStep(int delta) = 0;
     virtual XControl* GetFormatSource() const = 0;
+
+    // Beyond the slots above; a delegate that does without them keeps these defaults.
+    // The grid and snapping of the page's project; null: neither.
+    virtual const LayoutSettings* GetLayoutSettings(const XPage* page) const { return nullptr; }
+    // The page was repainted after a change that may have touched its selection.
+    virtual void SelectionChanged(XPage* page) {}
+    // Controls of the page were locked or unlocked.
+    virtual void LocksChanged(XPage* page) {}
 };

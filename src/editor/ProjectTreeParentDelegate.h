@@ -22,4 +22,10 @@ public:
     virtual void DeleteItem(XControl* element) = 0;
     virtual void DuplicateItem(XControl* element) = 0;
     virtual QObject* GetMainFrame() = 0;
+
+    // Beyond the slots above; a delegate that does without them keeps these defaults.
+    // A control clicked with Ctrl or Shift joins or leaves the selection of its page.
+    virtual void ToggleControl(XPage* page, XControl* control) { ActivateControl(page, control); }
+    // A control is to be locked or unlocked (its lock in the tree was clicked).
+    virtual void SetControlLocked(XControl* control, bool locked) {}
 };

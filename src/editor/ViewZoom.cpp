@@ -1,5 +1,6 @@
 #include "ViewZoom.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace ViewZoom {
@@ -50,6 +51,33 @@ double ZoomAfterStep(double zoom, int delta)
 bool ZoomDiffers(double a, double b)
 {
     return std::fabs(a - b) > kEpsilon;
+}
+
+double ZoomIn(double zoom)
+{
+    for (double step : kZoomLadder)
+        if (step > zoom + kEpsilon)
+            return step;
+    return kMaxZoom;
+}
+
+double ZoomOut(double zoom)
+{
+    double below = kMinZoom;
+    for (double step : kZoomLadder)
+        if (step < zoom - kEpsilon)
+            below = step;
+    return below;
+}
+
+double FitZoom(int pageWidth, int pageHeight, int areaWidth, int areaHeight)
+{
+    if (pageWidth <= 0 || pageHeight <= 0 || areaWidth <= 0 || areaHeight <= 0)
+        return kDefaultZoom;
+    const double fit = std::min(double(areaWidth) / pageWidth, double(areaHeight) / pageHeight);
+    // Two decimals, rounded down, so that the zoomed page is never larger than the area.
+    const double rounded = std::floor(fit * 100.0 + kEpsilon) / 100.0;
+    return std::clamp(rounded, kMinZoom, kMaxZoom);
 }
 
 }

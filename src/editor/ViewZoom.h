@@ -28,4 +28,13 @@ double ZoomAfterStep(double zoom, int delta);
 // Whether two zoom factors differ enough to refit the views.
 bool ZoomDiffers(double a, double b);
 
+// The zoom in and zoom out commands go through these steps, from 0.25 to 4.
+inline constexpr double kZoomLadder[] = {0.25, 0.33, 0.5, 0.67, 0.75, 1.0, 1.25, 1.5, 2.0, 2.5, 3.0, 4.0};
+// The next step above (below) the zoom; the last (first) step at the end of the ladder.
+double ZoomIn(double zoom);
+double ZoomOut(double zoom);
+// The largest zoom, within 0.25 and 4, at which a page of the given size fits into an
+// area of the given size.
+double FitZoom(int pageWidth, int pageHeight, int areaWidth, int areaHeight);
+
 }

@@ -75,8 +75,9 @@ void TControlChangeCommand::ForEachHeldControl(const std::function<void(XControl
         fn(snapshot);
 }
 
-TControlExistCommand::TControlExistCommand(XControl* control, XPage* page, bool pendingAdd)
-    : pendingAdd(pendingAdd), control(control), page(page)
+TControlExistCommand::TControlExistCommand(XControl* control, XPage* page, bool pendingAdd,
+                                           const QString& preferredName)
+    : pendingAdd(pendingAdd), control(control), page(page), preferredName(preferredName)
 {
 }
 
@@ -95,7 +96,7 @@ void TControlExistCommand::Execute()
     if (pendingAdd) {
         if (onPage)
             return;
-        page->AddControl(control);
+        page->AddControl(control, preferredName);
     } else {
         if (!onPage)
             return;

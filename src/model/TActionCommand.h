@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QString>
 #include <QtGlobal>
 
 #include <functional>
@@ -59,7 +60,9 @@ private:
 // off the page and the command owns it.
 class TControlExistCommand : public TActionCommand {
 public:
-    TControlExistCommand(XControl* control, XPage* page, bool pendingAdd);
+    // preferredName: the name an added control takes when its page has no control of
+    // that name (a paste keeps the copied name); otherwise the first free one.
+    TControlExistCommand(XControl* control, XPage* page, bool pendingAdd, const QString& preferredName = QString());
     ~TControlExistCommand() override;
     void Execute() override;
     void ForEachHeldControl(const std::function<void(XControl*)>& fn) const override;
@@ -71,6 +74,7 @@ private:
     bool pendingAdd;
     XControl* control;
     XPage* page;
+    QString preferredName;
 };
 
 // One control of a move command with the points the next Execute gives it. The points

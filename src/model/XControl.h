@@ -141,6 +141,9 @@ public:
     qint32 lineWidth = 6;
     COLORREF color = 0;
     bool selected = false;
+    // Locked in the editor: not hit by clicks in the design view. Editor state, kept
+    // beside the project and never written to the data file.
+    bool locked = false;
     qint32 moveOrigin[4] = {0, 0, 0, 0}; // x1, y1, x2, y2 as BeginMove found them
     int recordVersion = 0;
     int visible = 1;

@@ -279,10 +279,15 @@ void XPage::TakeControls(JsonFields& fields)
 
 void XPage::Draw(QPainter& dc)
 {
-    if (mainDelegate)
-        dc.fillRect(mainDelegate->MapRect(Bounds()).ToQRect(), ToQColor(backgroundColor));
+    DrawBackground(dc);
     for (XControl* c : controls)
         c->Draw(dc);
+}
+
+void XPage::DrawBackground(QPainter& dc) const
+{
+    if (mainDelegate)
+        dc.fillRect(mainDelegate->MapRect(Bounds()).ToQRect(), ToQColor(backgroundColor));
 }
 
 void XPage::ResolveReferences()
@@ -325,10 +330,11 @@ QString XPage::UniqueControlName(int typeNumber) const
     return MakeUniqueName(typeNumber, [this](const QString& n) { return FindControl(n) != nullptr; });
 }
 
-void XPage::AddControl(XControl* control)
+void XPage::AddControl(XControl* control, const QString& preferredName)
 {
     LinkControl(control);
-    control->name = UniqueControlName(control->GetType());
+    const bool keep = !preferredName.isEmpty() && preferredName != QLatin1String("NONE") && !FindControl(preferredName);
+    control->name = keep ? preferredName : UniqueControlName(control->GetType());
     controls.append(control);
     if (mainDelegate)
         mainDelegate->AddTreeItem(projectData ? projectData->GetProject() : nullptr, control,
@@ -358,11 +364,11 @@ XControl* XPage::FindControl(const QString& controlName) const
     return nullptr;
 }
 
-XControl* XPage::ControlAt(QPoint point) const
+XControl* XPage::ControlAt(QPoint point, bool skipLocked) const
 {
     for (auto it = controls.crbegin(); it != controls.crend(); ++it) {
         XControl* c = *it;
-        if (c->visible && c->HitTest(point))
+        if (c->visible && !(skipLocked && c->locked) && c->HitTest(point))
             return c;
     }
     return nullptr;

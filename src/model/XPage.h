@@ -29,16 +29,22 @@ public:
     bool OnPropertyChanged(CMFCMyPropertyGridProperty& property) override;
     const FieldTable* Fields() const override;
     void Draw(QPainter& dc) override;
+    // The first part of Draw: the page's own background, before any control.
+    void DrawBackground(QPainter& dc) const;
     void Refresh() override {}
     bool Rename(const QString& newName) override;
     void ResolveReferences() override;
     void CopyFrom(const XControl& other, bool withIdentity) override;
 
     // Controls
-    void AddControl(XControl* control);
+    // Appends a control under the first free name of its type, or under preferredName
+    // when that is given and no control of the page bears it.
+    void AddControl(XControl* control, const QString& preferredName = QString());
     void RemoveControl(XControl* control);
     XControl* FindControl(const QString& controlName) const;
-    XControl* ControlAt(QPoint point) const;
+    // The topmost visible control under the point; with skipLocked, locked controls are
+    // looked through.
+    XControl* ControlAt(QPoint point, bool skipLocked = false) const;
     void SelectOnly(XControl* control);
     void SelectAll();
     void DeselectAll();

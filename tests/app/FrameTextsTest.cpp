@@ -38,13 +38,13 @@ TEST_F(FrameTexts, LanguageSwitchRelabelsEverythingAtOnce)
     NewProject(work.Path(QStringLiteral("Hall")));
     NewPage(QStringLiteral("Lobby"));
     const QStringList chineseMenus = TopMenuTitles(frame->MyMenuBar());
-    EXPECT_EQ(chineseMenus, Translated({"4", "5", "220", "6", "7"}));
+    EXPECT_EQ(chineseMenus, Translated({"4", "2200", "5", "220", "6", "7"}));
     const QStringList chineseRows = frame->PropPane()->RowTexts();
 
     frame->OnCommand(32904);
     ASSERT_EQ(Translation::LanguageIndex(), 2);
     EXPECT_EQ(TopMenuTitles(frame->MyMenuBar()),
-              (QStringList{QStringLiteral("&File"), QStringLiteral("&View"), QStringLiteral("&Controls"),
+              (QStringList{QStringLiteral("&File"), QStringLiteral("&Edit"), QStringLiteral("&View"), QStringLiteral("&Controls"),
                            QStringLiteral("&Operations"), QStringLiteral("&Help")}));
     EXPECT_EQ(frame->Action(32771)->text(), Translate("8"));
     EXPECT_EQ(frame->Action(32836)->text(), QStringLiteral("Button"));
@@ -56,7 +56,7 @@ TEST_F(FrameTexts, LanguageSwitchRelabelsEverythingAtOnce)
     QStringList barTitles;
     for (CMyToolBar* bar : frame->ToolBars())
         barTitles << bar->windowTitle();
-    EXPECT_EQ(barTitles, Translated({"21", "20", "917", "17", "19", "18"}));
+    EXPECT_EQ(barTitles, Translated({"21", "20", "917", "17", "19", "18", "2214"}));
     const QStringList englishRows = frame->PropPane()->RowTexts();
     EXPECT_NE(englishRows, chineseRows);
     EXPECT_TRUE(englishRows.contains(QStringLiteral("Name: Lobby"))) << englishRows.join(u'|').toStdString();

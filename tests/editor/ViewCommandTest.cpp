@@ -29,19 +29,19 @@ TEST_F(ViewTest, TheContextMenuOffersWhatAppliesInItsOrder)
 
     TestControl* a = Add(4, 0, 0, 50, 50);
     auto items = view->RightButtonUp({20, 20});
-    EXPECT_EQ(Commands(items), (QList<int>{32952, 32953}));
-    EXPECT_EQ(Keys(items), (QStringList{"325", "326"}));
+    EXPECT_EQ(Commands(items), (QList<int>{32952, 32953, 33203}));
+    EXPECT_EQ(Keys(items), (QStringList{"325", "326", "2204"}));
     EXPECT_EQ(view->GetContextControl(), a);
 
     a->selected = true;
     items = view->RightButtonUp({300, 300});
-    EXPECT_EQ(Commands(items), (QList<int>{32878, 32880, 32895, 32897}));
-    EXPECT_EQ(Keys(items), (QStringList{"225", "227", "228", "229"}));
+    EXPECT_EQ(Commands(items), (QList<int>{33200, 32878, 33201, 32880, 32895, 32897}));
+    EXPECT_EQ(Keys(items), (QStringList{"2201", "225", "2202", "227", "228", "229"}));
     EXPECT_EQ(view->GetContextControl(), nullptr);
 
     view->OnCommand(32878);
     items = view->RightButtonUp({20, 20});
-    EXPECT_EQ(Commands(items), (QList<int>{32952, 32953, 32878, 32880, 32895, 32897, 32879}));
+    EXPECT_EQ(Commands(items), (QList<int>{32952, 32953, 33203, 33200, 32878, 33201, 32880, 32895, 32897, 32879}));
     a->selected = false;
     EXPECT_EQ(Keys(view->RightButtonUp({300, 300})), QStringList{"226"});
 }

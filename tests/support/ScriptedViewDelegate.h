@@ -51,6 +51,7 @@ public:
     XControl* CloneControl(XControl* control, bool withIdentity) override;
     void ZoomStep(int delta) override;
     XControl* GetFormatSource() const override { return formatSource; }
+    const LayoutSettings* GetLayoutSettings(const XPage*) const override { return layout; }
 
     // ControlMainDelegate
     int ScaleLength(int n) const override;
@@ -97,6 +98,7 @@ public:
     XPage* interlockPage = nullptr;
     QString interlockName;
     XControl* formatSource = nullptr;   // owned
+    LayoutSettings* layout = nullptr;   // the grid and snapping; none by default
     QList<XControl*> clipboard;         // owned
     QList<int> zoomSteps;               // every delta passed to ZoomStep
     QStringList log;

@@ -8,6 +8,7 @@
 
 #include <QApplication>
 #include <QContextMenuEvent>
+#include <QHeaderView>
 #include <QMenu>
 #include <QMouseEvent>
 
@@ -15,6 +16,7 @@ namespace {
 
 enum Role { ObjectRole = Qt::UserRole, KindRole };
 enum Kind { ProjectKind = 1, ElementKind = 2 };
+constexpr int kLockColumnWidth = 22;
 
 quintptr Key(const void* p)
 {
@@ -38,20 +40,30 @@ CControlTreeCtrl::CControlTreeCtrl(ProjectTreeParentDelegate* delegate, QWidget*
     setRootIsDecorated(true);
     setUniformRowHeights(true);
     setIconSize(QSize(16, 16));
-    setColumnCount(1);
-    setSelectionMode(QAbstractItemView::SingleSelection);
+    setColumnCount(2);
+    header()->setStretchLastSection(false);
+    header()->setSectionResizeMode(0, QHeaderView::Stretch);
+    header()->setSectionResizeMode(kLockColumn, QHeaderView::Fixed);
+    header()->resizeSection(kLockColumn, kLockColumnWidth);
+    // Several items are selected when several controls of a page are; the frame decides
+    // which, the tree only shows it.
+    setSelectionMode(QAbstractItemView::ExtendedSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     menu->addAction(QString())->setData(kDuplicateCommand);
     menu->addAction(QString())->setData(kDeleteCommand);
+    menu->addAction(QString())->setData(kLockCommand);
     connect(menu, &QMenu::triggered, this, [this](QAction* action) {
         XControl* element = ElementOf(itemFromIndex(contextItem));
         if (!element || !this->delegate)
             return;
         contextItem = QPersistentModelIndex(); // the command may remove the item
-        if (action->data().toInt() == kDuplicateCommand)
+        const int command = action->data().toInt();
+        if (command == kDuplicateCommand)
             this->delegate->DuplicateItem(element);
-        else
+        else if (command == kDeleteCommand)
             this->delegate->DeleteItem(element);
+        else
+            this->delegate->SetControlLocked(element, !element->locked);
     });
     RelabelMenu();
 }
@@ -61,6 +73,16 @@ void CControlTreeCtrl::RelabelMenu()
     const QList<QAction*> actions = menu->actions();
     actions[0]->setText(Translate(QStringLiteral("222")));
     actions[1]->setText(Translate(QStringLiteral("264")));
+    const XControl* element = ElementOf(itemFromIndex(contextItem));
+    actions[2]->setText(Translate(element && element->locked ? QStringLiteral("2205") : QStringLiteral("2204")));
+}
+
+void CControlTreeCtrl::ShowLock(QTreeWidgetItem* item, bool locked) const
+{
+    if (!item)
+        return;
+    item->setIcon(kLockColumn, locked ? lockIcon : QIcon());
+    item->setToolTip(kLockColumn, Translate(QStringLiteral("2220")));
 }
 
 QTreeWidgetItem* CControlTreeCtrl::MakeProjectItem(ProjectData* project, const QString& label)
@@ -110,7 +132,7 @@ void CControlTreeCtrl::MoveItemBehind(QTreeWidgetItem* item, QTreeWidgetItem* ta
     clearSelection();
 }
 
-void CControlTreeCtrl::OnClicked(QTreeWidgetItem* item)
+void CControlTreeCtrl::OnClicked(QTreeWidgetItem* item, Qt::KeyboardModifiers modifiers)
 {
     if (!delegate || !item)
         return;
@@ -125,25 +147,42 @@ void CControlTreeCtrl::OnClicked(QTreeWidgetItem* item)
         delegate->ActivatePage(static_cast<XPage*>(element), true);
         return;
     }
-    if (auto* page = static_cast<XPage*>(ElementOf(item->parent())))
+    auto* page = static_cast<XPage*>(ElementOf(item->parent()));
+    if (!page)
+        return;
+    if (modifiers & (Qt::ControlModifier | Qt::ShiftModifier))
+        delegate->ToggleControl(page, element);
+    else
         delegate->ActivateControl(page, element);
 }
 
 void CControlTreeCtrl::mousePressEvent(QMouseEvent* event)
 {
+    const QPoint at = event->position().toPoint();
+    QTreeWidgetItem* item = itemAt(at);
+    XControl* clicked = ElementOf(item);
+    // A click on the lock column of a control toggles its lock and does nothing else.
+    if (event->button() == Qt::LeftButton && clicked && item->parent() && ElementOf(item->parent())
+        && columnAt(at.x()) == kLockColumn) {
+        dragSource = QPersistentModelIndex();
+        if (delegate)
+            delegate->SetControlLocked(clicked, !clicked->locked);
+        event->accept();
+        return;
+    }
     QTreeWidget::mousePressEvent(event);
     if (event->button() != Qt::LeftButton)
         return;
-    QTreeWidgetItem* item = itemAt(event->position().toPoint());
-    pressPoint = event->position().toPoint();
+    pressPoint = at;
     // Projects and sub-pages stay where they are.
     XControl* element = ElementOf(item);
     const bool draggable = element && element->GetType() != ElementType::kSubPage;
     dragSource = draggable ? QPersistentModelIndex(indexFromItem(item)) : QPersistentModelIndex();
     dragging = false;
     if (item) {
-        setCurrentItem(item);
-        OnClicked(item);
+        if (!(event->modifiers() & (Qt::ControlModifier | Qt::ShiftModifier)))
+            setCurrentItem(item);
+        OnClicked(item, event->modifiers());
     }
 }
 
@@ -206,6 +245,11 @@ QMenu* CControlTreeCtrl::ContextMenuFor(QTreeWidgetItem* item)
         return nullptr;
     setCurrentItem(item);
     contextItem = QPersistentModelIndex(indexFromItem(item));
+    RelabelMenu();
+    // Pages and sub-pages are not locked.
+    const XControl* element = ElementOf(item);
+    menu->actions()[2]->setVisible(element && element->GetType() != ElementType::kPage
+                                   && element->GetType() != ElementType::kSubPage);
     return menu;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QIcon>
 #include <QPersistentModelIndex>
 #include <QTreeWidget>
 
@@ -17,6 +18,9 @@ class CControlTreeCtrl : public QTreeWidget {
 public:
     static constexpr int kDuplicateCommand = 32848;
     static constexpr int kDeleteCommand = 32844;
+    static constexpr int kLockCommand = 33203;
+    // The narrow second column shows and toggles the lock of a control.
+    static constexpr int kLockColumn = 1;
 
     explicit CControlTreeCtrl(ProjectTreeParentDelegate* delegate, QWidget* parent = nullptr);
 
@@ -25,6 +29,9 @@ public:
     static QTreeWidgetItem* MakeElementItem(XControl* element, const QString& label);
     static XControl* ElementOf(const QTreeWidgetItem* item);
     static ProjectData* ProjectOf(const QTreeWidgetItem* item);
+    // Shows whether the item's control is locked.
+    void ShowLock(QTreeWidgetItem* item, bool locked) const;
+    void SetLockIcon(const QIcon& icon) { lockIcon = icon; }
 
     // Moves an item (with its children) directly behind another under the target's
     // parent and clears the selection; nothing when it is there already.
@@ -45,7 +52,7 @@ protected:
     void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
-    void OnClicked(QTreeWidgetItem* item);
+    void OnClicked(QTreeWidgetItem* item, Qt::KeyboardModifiers modifiers);
     void SetDropTarget(QTreeWidgetItem* item);
     void EndDrag();
 
@@ -57,4 +64,5 @@ private:
     QPoint pressPoint;
     bool dragging = false;
     QMenu* menu = nullptr;
+    QIcon lockIcon;
 };

@@ -7,6 +7,7 @@
 #include "editor/Alignment.h"
 #include "editor/DesignViewLogic.h"
 #include "editor/ImageLibrary.h"
+#include "editor/LayoutSettings.h"
 #include "editor/MarvolentaViewMainDelegate.h"
 #include "model/XPage.h"
 
@@ -29,6 +30,13 @@
 #include <chrono>
 
 namespace {
+
+// Grid lines closer than this on the screen are thinned out to every second, fifth, ...
+constexpr int kMinGridPixels = 6;
+const QColor kGridColour(128, 128, 128, 90);
+const QColor kGuideColour(236, 0, 140);
+const QColor kBandColour(0, 120, 215);
+constexpr int kBandFillAlpha = 40;
 
 unsigned SteadyTick()
 {
@@ -124,21 +132,133 @@ QImage CMarvolentaView::RenderPage()
 void CMarvolentaView::paintEvent(QPaintEvent* event)
 {
     QPainter out(viewport());
-    const bool drawn = DrawPage(buffer);
-    const QPoint origin(-horizontalScrollBar()->value(), -verticalScrollBar()->value());
-    if (drawn)
-        out.drawImage(origin, buffer);
+    const QPoint origin = PageOrigin();
+    QRect pageArea;
+    // While a drag runs only the dragged controls are drawn again at each step.
+    const QList<XControl*> dragged = logic->DraggedControls();
+    if (!dragged.isEmpty() && page && delegate && layers.Paint(out, origin, *page, *delegate, dragged)) {
+        const IntRect r = delegate->PageRectToView(page->Bounds());
+        pageArea = QRect(origin, QSize(r.Width(), r.Height()));
+    } else {
+        layers.Clear();
+        if (DrawPage(buffer)) {
+            out.drawImage(origin, buffer);
+            pageArea = QRect(origin, buffer.size());
+        }
+    }
     // Only what lies beside the page (a window larger than the page) gets the background.
     QRegion rest(event->rect());
-    if (drawn)
-        rest -= QRect(origin, buffer.size());
+    rest -= pageArea;
     for (const QRect& r : rest)
         out.fillRect(r, palette().color(QPalette::Dark));
+    if (!pageArea.isEmpty())
+        DrawOverlays(out, pageArea & event->rect());
+}
+
+QPoint CMarvolentaView::PageOrigin() const
+{
+    QPoint origin(-horizontalScrollBar()->value(), -verticalScrollBar()->value());
+    if (page && delegate) {
+        const IntRect r = delegate->PageRectToView(page->Bounds());
+        const QSize area = viewport()->size();
+        origin += QPoint(std::max(0, (area.width() - r.Width()) / 2), std::max(0, (area.height() - r.Height()) / 2));
+    }
+    return origin;
+}
+
+QPoint CMarvolentaView::ToViewport(int x, int y) const
+{
+    const IntRect r = delegate->PageRectToView(page->Bounds());
+    return delegate->PagePointToView(x, y) - QPoint(r.left, r.top) + PageOrigin();
+}
+
+void CMarvolentaView::DrawOverlays(QPainter& painter, const QRect& area) const
+{
+    if (!page || !delegate)
+        return;
+    painter.save();
+    painter.setClipRect(area);
+    const LayoutSettings* layout = delegate->GetLayoutSettings(page);
+    if (layout && layout->showGrid)
+        DrawGrid(painter, area, layout->gridSpacing);
+    // Guides and the band are drawn one pixel wide at any zoom.
+    painter.setPen(QPen(kGuideColour, 0));
+    for (const GuideLine& g : logic->Guides()) {
+        if (g.vertical)
+            painter.drawLine(ToViewport(g.pos, g.from), ToViewport(g.pos, g.to));
+        else
+            painter.drawLine(ToViewport(g.from, g.pos), ToViewport(g.to, g.pos));
+    }
+    if (logic->IsBanding()) {
+        const IntRect b = logic->BandRect();
+        const QRect band = QRect(ToViewport(b.left, b.top), ToViewport(b.right, b.bottom)).normalized();
+        QColor fill = kBandColour;
+        fill.setAlpha(kBandFillAlpha);
+        painter.fillRect(band, fill);
+        painter.setPen(QPen(kBandColour, 0, Qt::DashLine));
+        painter.drawRect(band.adjusted(0, 0, -1, -1));
+    }
+    painter.restore();
+}
+
+void CMarvolentaView::DrawGrid(QPainter& painter, const QRect& area, int spacing) const
+{
+    if (spacing <= 0)
+        return;
+    const IntRect bounds = page->Bounds();
+    // Zoomed far out, only every n-th line is drawn, so that the grid stays readable.
+    constexpr int kProbe = 100;
+    const int probe = delegate->PagePointToView(spacing * kProbe, 0).x() - delegate->PagePointToView(0, 0).x();
+    int every = 1;
+    while (every < kProbe && probe * every < kMinGridPixels * kProbe)
+        every = every == 1 ? 2 : every == 2 ? 5 : every * 2;
+    const int step = spacing * every;
+    QVector<QLine> lines;
+    for (int x = bounds.left + step; x < bounds.right; x += step) {
+        const int vx = ToViewport(x, 0).x();
+        if (vx >= area.left() && vx <= area.right())
+            lines.append(QLine(vx, area.top(), vx, area.bottom()));
+    }
+    for (int y = bounds.top + step; y < bounds.bottom; y += step) {
+        const int vy = ToViewport(0, y).y();
+        if (vy >= area.top() && vy <= area.bottom())
+            lines.append(QLine(area.left(), vy, area.right(), vy));
+    }
+    painter.setPen(QPen(kGridColour, 0));
+    painter.drawLines(lines);
 }
 
 void CMarvolentaView::InvalidatePage()
 {
-    viewport()->update();
+    // Between two steps of a drag only what the dragged controls and the guides covered
+    // before and cover now is painted again (the rest comes from the drag's layers).
+    const QList<XControl*> dragged = logic->DraggedControls();
+    if (dragged.isEmpty() || !layers.IsBuilt()) {
+        dragRegion = QRegion();
+        viewport()->update();
+        return;
+    }
+    const QRegion now = DragRegion(dragged);
+    viewport()->update(now | dragRegion);
+    dragRegion = now;
+}
+
+QRegion CMarvolentaView::DragRegion(const QList<XControl*>& dragged) const
+{
+    // Handles reach 3 pixels beyond a control, lines half their width beyond its points.
+    constexpr int kHandleReach = 8;
+    QRegion region;
+    for (const XControl* c : dragged) {
+        const IntRect b = c->Bounds();
+        const int reach = kHandleReach + delegate->PagePointToView(c->lineWidth, 0).x();
+        region += QRect(ToViewport(b.left, b.top), ToViewport(b.right, b.bottom)).normalized().adjusted(-reach, -reach, reach, reach);
+    }
+    for (const GuideLine& g : logic->Guides()) {
+        const QPoint a = g.vertical ? ToViewport(g.pos, g.from) : ToViewport(g.from, g.pos);
+        const QPoint b = g.vertical ? ToViewport(g.pos, g.to) : ToViewport(g.to, g.pos);
+        region += QRect(a, b).normalized().adjusted(-1, -1, 1, 1);
+    }
+    return region;
 }
 
 // ---------------------------------------------------------------- page window
@@ -180,7 +300,26 @@ void CMarvolentaView::FitToPage(bool keepCursorPoint)
     const IntRect r = delegate->PageRectToView(page->Bounds());
     const int width = std::max(0, r.Width());
     const int height = std::max(0, r.Height());
-    if (QMdiSubWindow* sub = PageSubWindow()) {
+    QMdiSubWindow* sub = PageSubWindow();
+    if (sub && IsTabbed()) {
+        // A tab fills the page area; the page scrolls inside it.
+        sub->setMinimumSize(0, 0);
+        sub->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+        if (!sub->isMaximized())
+            sub->showMaximized();
+        UpdateScrollBars();
+        if (keepCursorPoint) {
+            const QPoint hover = logic->GetHoverPoint();
+            const QPoint wanted = delegate->PagePointToView(hover.x(), hover.y()) - viewport()->mapFromGlobal(QCursor::pos());
+            horizontalScrollBar()->setValue(wanted.x());
+            verticalScrollBar()->setValue(wanted.y());
+        }
+        InvalidatePage();
+        return;
+    }
+    if (sub) {
+        if (sub->isMaximized())
+            sub->showNormal();
         const QSize outer(width + delegate->GetFrameExtraWidth(), height + delegate->GetFrameExtraHeight());
         sub->setMinimumSize(0, 0);
         sub->setMaximumSize(outer);
@@ -202,6 +341,12 @@ void CMarvolentaView::FitToPage(bool keepCursorPoint)
     }
     UpdateScrollBars();
     InvalidatePage();
+}
+
+bool CMarvolentaView::IsTabbed() const
+{
+    QMdiSubWindow* sub = PageSubWindow();
+    return sub && sub->mdiArea() && sub->mdiArea()->viewMode() == QMdiArea::TabbedView;
 }
 
 void CMarvolentaView::resizeEvent(QResizeEvent* event)
@@ -264,7 +409,7 @@ void CMarvolentaView::dropEvent(QDropEvent* event)
 QPoint CMarvolentaView::ToPage(QPointF viewportPoint) const
 {
     // Client to scrolled logical coordinates, then to page coordinates.
-    const QPoint logical = viewportPoint.toPoint() + QPoint(horizontalScrollBar()->value(), verticalScrollBar()->value());
+    const QPoint logical = viewportPoint.toPoint() - PageOrigin();
     return delegate ? delegate->ViewPointToPage(logical.x(), logical.y()) : logical;
 }
 
@@ -274,6 +419,7 @@ ViewKeys CMarvolentaView::KeysFrom(Qt::KeyboardModifiers modifiers) const
     ViewKeys k;
     k.ctrl = modifiers.testFlag(Qt::ControlModifier);
     k.shift = modifiers.testFlag(Qt::ShiftModifier);
+    k.alt = modifiers.testFlag(Qt::AltModifier);
     k.keyV = keys.IsDown(Qt::Key_V);
     k.keyH = keys.IsDown(Qt::Key_H);
     k.keyD = keys.IsDown(Qt::Key_D);
@@ -286,8 +432,41 @@ void CMarvolentaView::UpdateCursor()
     viewport()->setCursor(ViewCursors::ForHitKind(logic->GetHitKind()));
 }
 
+bool CMarvolentaView::StartPanning(QMouseEvent* event)
+{
+    const bool spaceDrag = event->button() == Qt::LeftButton && ViewKeyState::Instance().IsDown(Qt::Key_Space);
+    if (event->button() != Qt::MiddleButton && !spaceDrag)
+        return false;
+    panning = true;
+    panLast = event->globalPosition().toPoint();
+    viewport()->setCursor(Qt::ClosedHandCursor);
+    return true;
+}
+
+void CMarvolentaView::ScrollBy(QPoint delta)
+{
+    // The view's own scroll bars first (a page larger than its tab), then the page area's
+    // (a page window larger than the area).
+    QScrollBar* own[] = {horizontalScrollBar(), verticalScrollBar()};
+    QMdiSubWindow* sub = PageSubWindow();
+    QMdiArea* area = sub ? sub->mdiArea() : nullptr;
+    QScrollBar* outer[] = {area ? area->horizontalScrollBar() : nullptr, area ? area->verticalScrollBar() : nullptr};
+    const int amounts[] = {delta.x(), delta.y()};
+    for (int i = 0; i < 2; ++i) {
+        const int wanted = own[i]->value() + amounts[i];
+        own[i]->setValue(std::clamp(wanted, own[i]->minimum(), own[i]->maximum()));
+        const int rest = wanted - own[i]->value();
+        if (rest != 0 && outer[i])
+            outer[i]->setValue(outer[i]->value() + rest);
+    }
+}
+
 void CMarvolentaView::mousePressEvent(QMouseEvent* event)
 {
+    if (!logic->IsCapturing() && StartPanning(event)) {
+        event->accept();
+        return;
+    }
     if (event->button() == Qt::LeftButton) {
         setFocus(Qt::MouseFocusReason);
         logic->LeftButtonDown(ToPage(event->position()), KeysFrom(event->modifiers()));
@@ -298,6 +477,13 @@ void CMarvolentaView::mousePressEvent(QMouseEvent* event)
 
 void CMarvolentaView::mouseMoveEvent(QMouseEvent* event)
 {
+    if (panning) {
+        const QPoint global = event->globalPosition().toPoint();
+        ScrollBy(panLast - global);
+        panLast = global;
+        event->accept();
+        return;
+    }
     const QPoint point = ToPage(event->position());
     if (logic->IsCapturing())
         logic->LeftButtonMove(point, KeysFrom(event->modifiers()));
@@ -309,6 +495,14 @@ void CMarvolentaView::mouseMoveEvent(QMouseEvent* event)
 
 void CMarvolentaView::mouseReleaseEvent(QMouseEvent* event)
 {
+    if (panning) {
+        if (!(event->buttons() & (Qt::LeftButton | Qt::MiddleButton))) {
+            panning = false;
+            UpdateCursor();
+        }
+        event->accept();
+        return;
+    }
     const QPoint point = ToPage(event->position());
     if (event->button() == Qt::LeftButton) {
         logic->LeftButtonUp(point, KeysFrom(event->modifiers()));
@@ -384,8 +578,14 @@ void CMarvolentaView::ShowContextMenu(QPoint globalPoint, QPoint pagePoint)
     if (items.isEmpty())
         return;
     QMenu menu(this);
-    for (const ContextMenuItem& item : items)
-        menu.addAction(Translate(QString::fromLatin1(item.textKey)))->setData(item.command);
+    for (const ContextMenuItem& item : items) {
+        QAction* action = menu.addAction(Translate(QString::fromLatin1(item.textKey)));
+        action->setData(item.command);
+        // Shown beside the item; the keys themselves reach the view through the frame.
+        action->setShortcut(ViewCommand::ShortcutOf(item.command));
+        action->setShortcutContext(Qt::WidgetShortcut);
+        action->setShortcutVisibleInContextMenu(true);
+    }
     if (QAction* chosen = menu.exec(globalPoint))
         OnCommand(chosen->data().toInt());
 }

@@ -1,9 +1,11 @@
 #pragma once
 
+#include "DragLayers.h"
 #include "model/PageWindow.h"
 
 #include <QAbstractScrollArea>
 #include <QImage>
+#include <QRegion>
 
 #include <functional>
 #include <memory>
@@ -74,7 +76,18 @@ protected:
     void dropEvent(QDropEvent* event) override;
 
 private:
+    // Where the page's top-left corner lies in the viewport: scrolled, and centred in a
+    // viewport larger than the page (a page window shown as a tab).
+    QPoint PageOrigin() const;
     QPoint ToPage(QPointF viewportPoint) const;
+    QPoint ToViewport(int x, int y) const;
+    void DrawOverlays(QPainter& painter, const QRect& area) const;
+    void DrawGrid(QPainter& painter, const QRect& area, int spacing) const;
+    bool IsTabbed() const;
+    // Panning: the middle button, or the left one while Space is held, drags the page.
+    bool StartPanning(QMouseEvent* event);
+    void ScrollBy(QPoint delta);
+    QRegion DragRegion(const QList<XControl*>& dragged) const;
     ViewKeys KeysFrom(Qt::KeyboardModifiers modifiers) const;
     void UpdateCursor();
     void UpdateScrollBars();
@@ -86,6 +99,10 @@ private:
     std::unique_ptr<DesignViewLogic> logic;
     std::function<unsigned()> tickSource;
     QImage buffer;
+    DragLayers layers;
+    QRegion dragRegion; // what the last step of a drag painted
+    bool panning = false;
+    QPoint panLast; // global
     // Set when the main frame handed the current key event to HandleKey before it reached
     // the view, so that the view does not act on it a second time.
     bool keyRouted = false;

@@ -6,6 +6,8 @@
 #include "model/XPage.h"
 
 
+#include <QItemSelectionModel>
+#include <QSet>
 #include <QTreeWidget>
 
 CProjectTree::CProjectTree(ProjectTreeParentDelegate* delegate, IconSource icons, QWidget* parent)
@@ -107,6 +109,7 @@ void CProjectTree::InsertItem(ProjectData* project, XControl* element, const QSt
             return;
         }
         parentItem->addChild(item);
+        tree->ShowLock(item, element->locked);
     }
     projectItem->setExpanded(true);
     if (expand)
@@ -126,6 +129,42 @@ void CProjectTree::ShowCurrent(const XControl* element)
         return;
     tree->setCurrentItem(item);
     tree->scrollToItem(item);
+}
+
+void CProjectTree::ShowSelection(const XControl* current, const QList<XControl*>& selected)
+{
+    if (selected.isEmpty()) {
+        ShowCurrent(current);
+        return;
+    }
+    QTreeWidgetItem* pageItem = FindItem(selected.front()->page);
+    if (!pageItem)
+        return;
+    // One pass over the page's items, however many controls are selected.
+    const QSet<const XControl*> wanted(selected.cbegin(), selected.cend());
+    QItemSelection selection;
+    QTreeWidgetItem* currentItem = nullptr;
+    for (int i = 0; i < pageItem->childCount(); ++i) {
+        QTreeWidgetItem* child = pageItem->child(i);
+        const XControl* element = ElementOf(child);
+        if (!element || !wanted.contains(element))
+            continue;
+        const QModelIndex index = tree->indexFromItem(child);
+        selection.select(index, index);
+        if (!currentItem || element == current)
+            currentItem = child;
+    }
+    QItemSelectionModel* model = tree->selectionModel();
+    model->select(selection, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    if (currentItem) {
+        model->setCurrentIndex(tree->indexFromItem(currentItem), QItemSelectionModel::NoUpdate);
+        tree->scrollToItem(currentItem);
+    }
+}
+
+void CProjectTree::ShowLock(const XControl* control)
+{
+    tree->ShowLock(FindItem(control), control && control->locked);
 }
 
 void CProjectTree::RemoveItem(XControl* element)

@@ -4,6 +4,7 @@
 
 #include <QDockWidget>
 #include <QIcon>
+#include <QList>
 
 #include <functional>
 
@@ -35,6 +36,12 @@ public:
     // Highlights the item of the element that became current elsewhere (a click in a
     // view, a finding of the check), acting on nothing.
     void ShowCurrent(const XControl* element);
+    // Highlights exactly the items of the selected controls of one page (the current
+    // element's alone when there are none), acting on nothing.
+    void ShowSelection(const XControl* current, const QList<XControl*>& selected);
+    // The lock shown beside a control follows its flag.
+    void ShowLock(const XControl* control);
+    void SetLockIcon(const QIcon& icon) { tree->SetLockIcon(icon); }
     void RemoveItem(XControl* element);
     void RemoveProject(ProjectData* project);
     // Labels a project's item with its name, marked while it has unsaved changes.

@@ -26,13 +26,14 @@ bool ViewKeyState::IsDown(int key) const
     case Qt::Key_V: return v;
     case Qt::Key_H: return h;
     case Qt::Key_D: return d;
+    case Qt::Key_Space: return space;
     default: return false;
     }
 }
 
 void ViewKeyState::Reset()
 {
-    v = h = d = false;
+    v = h = d = space = false;
 }
 
 bool ViewKeyState::eventFilter(QObject* watched, QEvent* event)
@@ -48,6 +49,7 @@ bool ViewKeyState::eventFilter(QObject* watched, QEvent* event)
         case Qt::Key_V: v = down; break;
         case Qt::Key_H: h = down; break;
         case Qt::Key_D: d = down; break;
+        case Qt::Key_Space: space = down; break;
         default: break;
         }
         break;

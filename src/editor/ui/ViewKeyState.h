@@ -2,8 +2,8 @@
 
 #include <QObject>
 
-// Whether the letter keys that change design-view gestures are held down: V and H limit
-// a drag to one direction, D makes a brush clear. Key events are watched application-wide,
+// Whether the keys that change design-view gestures are held down: V and H limit a drag
+// to one direction, D makes a brush clear, Space makes a drag pan the view. Key events are watched application-wide,
 // since the key may go down while another window has the focus.
 class ViewKeyState : public QObject {
 public:
@@ -21,4 +21,5 @@ private:
     bool v = false;
     bool h = false;
     bool d = false;
+    bool space = false;
 };

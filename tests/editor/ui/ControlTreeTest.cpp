@@ -12,6 +12,7 @@
 #include "support/TestControl.h"
 
 #include <QMenu>
+#include <QRegularExpression>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -38,6 +39,10 @@ public:
     void DeleteItem(XControl* e) override { calls << QStringLiteral("delete ") + e->name; }
     void DuplicateItem(XControl* e) override { calls << QStringLiteral("duplicate ") + e->name; }
     QObject* GetMainFrame() override { return nullptr; }
+    void SetControlLocked(XControl* c, bool locked) override
+    {
+        calls << (locked ? QStringLiteral("lock ") : QStringLiteral("unlock ")) + c->name;
+    }
 
     QStringList calls;
     bool accept = true;
@@ -136,17 +141,25 @@ TEST_F(ControlTreeTest, DropsGoToTheFrameAndAcceptedOnesMoveTheItem)
         EXPECT_FALSE(call.startsWith(QStringLiteral("drop"))) << call.toStdString();
 }
 
-TEST_F(ControlTreeTest, ContextMenuDuplicatesAndDeletes)
+TEST_F(ControlTreeTest, ContextMenuDuplicatesDeletesAndLocks)
 {
     EXPECT_EQ(tree.ContextMenuFor(projectItem), nullptr);
     QMenu* menu = tree.ContextMenuFor(projectItem->child(0)->child(0));
     ASSERT_NE(menu, nullptr);
-    ASSERT_EQ(menu->actions().size(), 2);
+    ASSERT_EQ(menu->actions().size(), 3);
     EXPECT_EQ(menu->actions()[0]->text(), Translate(QStringLiteral("222")));
     EXPECT_EQ(menu->actions()[1]->text(), Translate(QStringLiteral("264")));
+    EXPECT_EQ(menu->actions()[2]->text(), Translate(QStringLiteral("2204")));
     menu->actions()[0]->trigger();
+    tree.ContextMenuFor(projectItem->child(0)->child(0));
+    menu->actions()[2]->trigger();
+    a->locked = true;
+    tree.ContextMenuFor(projectItem->child(0)->child(0));
+    EXPECT_EQ(menu->actions()[2]->text(), Translate(QStringLiteral("2205")));
+    menu->actions()[2]->trigger();
     tree.ContextMenuFor(projectItem->child(1));
+    EXPECT_FALSE(menu->actions()[2]->isVisible()) << "pages are not locked";
     menu->actions()[1]->trigger();
-    EXPECT_TRUE(recorder.calls.contains(QStringLiteral("duplicate A")));
-    EXPECT_TRUE(recorder.calls.contains(QStringLiteral("delete Hall")));
+    EXPECT_EQ(recorder.calls.filter(QRegularExpression(QStringLiteral("^(duplicate|delete|lock|unlock) "))),
+              (QStringList{"duplicate A", "lock A", "unlock A", "delete Hall"}));
 }
