@@ -79,52 +79,7 @@ protected:
         return copy;
     }
 
-    QTreeWidgetItem* Row(quint32 id) const
-    {
-        CMFCMyPropertyGridCtrl* grid = frame->PropPane()->Grid();
-        for (QTreeWidgetItemIterator it(grid); *it; ++it) {
-            const CMFCMyPropertyGridProperty* p = grid->PropertyAt(grid->indexFromItem(*it));
-            if (p && p->data == id)
-                return *it;
-        }
-        return nullptr;
-    }
-
-    QString RowValue(quint32 id) const
-    {
-        QTreeWidgetItem* row = Row(id);
-        return row ? row->text(1) : QStringLiteral("<no row>");
-    }
-
-    // Selects the element, opens the editor of a row with Enter, selects its text and
-    // types; the line edit, still open.
-    QLineEdit* Type(XControl* element, quint32 id, const QString& text)
-    {
-        frame->SelectControl(element);
-        QApplication::processEvents();
-        CMFCMyPropertyGridCtrl* grid = frame->PropPane()->Grid();
-        QTreeWidgetItem* row = Row(id);
-        EXPECT_NE(row, nullptr) << id;
-        if (!row)
-            return nullptr;
-        grid->setCurrentItem(row, 1);
-        grid->setFocus();
-        QTest::keyClick(grid, Qt::Key_Return);
-        auto* line = qobject_cast<QLineEdit*>(QApplication::focusWidget());
-        EXPECT_NE(line, nullptr);
-        if (!line)
-            return nullptr;
-        line->selectAll();
-        QTest::keyClicks(line, text);
-        return line;
-    }
-
-    void TypeAndEnter(XControl* element, quint32 id, const QString& text)
-    {
-        if (QLineEdit* line = Type(element, id, text))
-            QTest::keyClick(line, Qt::Key_Return);
-        QApplication::processEvents(); // the deferred refill
-    }
+    QString RowValue(quint32 id) const { return GridValue(id); }
 
     bool TreeMarked() const
     {
@@ -336,11 +291,11 @@ TEST_F(FrameEditing, AnEmptyRowWithAHintShowsItInGrey)
     lobby->AddControl(picker);
     frame->SelectControl(picker);
     QApplication::processEvents();
-    QTreeWidgetItem* row = Row(PropertyId::kPickerData);
+    QTreeWidgetItem* row = GridRow(PropertyId::kPickerData);
     ASSERT_NE(row, nullptr);
     EXPECT_EQ(row->text(1), Translate("322"));
     const QColor grey = row->foreground(1).color();
-    const QColor name = Row(PropertyId::kName)->foreground(1).color();
+    const QColor name = GridRow(PropertyId::kName)->foreground(1).color();
     EXPECT_NE(grey, name);
     EXPECT_EQ(grey.red(), grey.green()) << "a neutral grey";
     EXPECT_GT(grey.lightness(), QColor(Qt::black).lightness());
