@@ -132,6 +132,7 @@ public:
 
     // ---- PropertyViewParentDelegate
     void PropertyChanged(CMFCMyPropertyGridProperty& property) override;
+    bool PropertyButton(CMFCMyPropertyGridProperty& property) override;
 
     // ---- ProjectTreeParentDelegate (ActivatePage and GetMainFrame are shared below)
     void ActivateControl(XPage* page, XControl* control) override;

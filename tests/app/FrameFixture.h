@@ -176,7 +176,20 @@ protected:
     {
         if (QLineEdit* line = Type(element, id, text))
             QTest::keyClick(line, Qt::Key_Return);
-        QApplication::processEvents(); // the commit runs once the editor has closed
+        WaitForPane();
+    }
+
+    // Lets the event loop run until the property grid has committed what its editors
+    // left (that happens after they close) and has shown the rows anew.
+    void WaitForPane()
+    {
+        // Enter commits through a queued call, which queues the grid's own run: a few
+        // rounds; an editor that Tab opened stays open.
+        CMFCMyPropertyGridCtrl* grid = frame->PropPane()->Grid();
+        for (int round = 0; round < 3; ++round)
+            QApplication::processEvents();
+        QTest::qWaitFor([grid] { return !grid->IsBusy() || grid->IsEditing(); }, 2000);
+        QApplication::processEvents();
     }
 
     QtWarningGuard viewWarnings;

@@ -8,8 +8,10 @@
 #include "controls/ui/CInterlockDialog.h"
 #include "controls/XButton.h"
 #include "controls/XFontText.h"
+#include "controls/XPageContainer.h"
 #include "controls/XPhoto.h"
 #include "controls/XRVS.h"
+#include "editor/ui/CProjectTree.h"
 #include "model/ElementTypes.h"
 #include "model/HeadlessMainDelegate.h"
 #include "model/TypeRegistry.h"
@@ -100,8 +102,13 @@ protected:
     void Settle()
     {
         real->answer.Wait();
-        for (int i = 0; i < 5; ++i)
-            QApplication::processEvents();
+        WaitForPane();
+        // The offscreen platform has no window manager to give the frame back its
+        // activation when a modal dialog closes.
+        if (!frame->isActiveWindow()) {
+            frame->activateWindow();
+            EXPECT_TRUE(QTest::qWaitForWindowActive(frame.get()));
+        }
         if (QWidget* editor = QApplication::focusWidget(); editor && frame->PropPane()->Grid()->viewport()->isAncestorOf(editor))
             QTest::keyClick(editor, Qt::Key_Escape);
         QApplication::processEvents();
@@ -275,4 +282,84 @@ TEST_F(PropertyPane, DialogsOpenedFromThePaneChangeOnlyWhatTheUserChose)
     }
     EXPECT_EQ(scene1->InterlockGroupName(), QStringLiteral("Scenes"));
     EXPECT_EQ(picture->imageFile, QStringLiteral("tile.png"));
+}
+
+// An edit that changes more than its own row leaves no row behind: the kind a group sets,
+// the size an image gives in mode 2, a container whose sub-page was deleted.
+TEST_F(PropertyPane, RowsFollowWhatAnEditChanged)
+{
+    Build();
+    auto* container = Add<XPageContainer>(ElementType::kPageContainer, "Frame", {20, 300, 220, 400});
+    container->SetSubPage(popup);
+    // Chooses the last option of a list row and commits it with Enter.
+    auto chooseLast = [&](XControl* element, quint32 id) {
+        auto* combo = qobject_cast<QComboBox*>(OpenEditor(element, id));
+        ASSERT_NE(combo, nullptr);
+        QTest::keyClick(combo, Qt::Key_End);
+        QTest::keyClick(combo, Qt::Key_Return);
+        Settle();
+    };
+    struct Case {
+        const char* what;
+        std::function<void()> edit;
+        quint32 row;
+        QString shown;
+    };
+    const Case cases[] = {
+        {"a group makes the button interlocked", [&] { chooseLast(scene2, PropertyId::kInterlockGroup); },
+         PropertyId::kButtonKind, Translate("104")},
+        {"mode 2 sizes the picture by its image", [&] { chooseLast(picture, PropertyId::kImageMode); },
+         PropertyId::kWidth, QStringLiteral("40")},
+        {"a deleted sub-page leaves its container",
+         [&] {
+             frame->ActivatePage(lobby, true);
+             frame->SelectControl(container);
+             frame->DeleteItem(popup);
+             Settle();
+         },
+         PropertyId::kSubPage, QStringLiteral("NONE")},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        c.edit();
+        EXPECT_EQ(GridValue(c.row), c.shown);
+    }
+    EXPECT_EQ(scene2->buttonKind, 1);
+    EXPECT_EQ(picture->Bounds().Height(), 30);
+    EXPECT_EQ(container->SubPageName(), QStringLiteral("NONE"));
+    EXPECT_TRUE(real->answer.Unexpected().isEmpty()) << real->answer.Unexpected().join(u'|').toStdString();
+}
+
+// Right after a property edit, with the keyboard still in the pane, the page's keys work;
+// undoing a deletion brings the control back under its own name.
+TEST_F(PropertyPane, PageKeysWorkRightAfterAPropertyEdit)
+{
+    Build();
+    frame->ActivatePage(lobby, true);
+    TypeAndEnter(scene2, PropertyId::kX1, QStringLiteral("150"));
+    ASSERT_EQ(scene2->x1, 150);
+    CMFCMyPropertyGridCtrl* grid = frame->PropPane()->Grid();
+    struct Step {
+        const char* what;
+        Qt::Key key;
+        Qt::KeyboardModifiers modifiers;
+        std::function<bool()> done;
+    };
+    const Step steps[] = {
+        {"Ctrl+Z", Qt::Key_Z, Qt::ControlModifier, [&] { return scene2->x1 == 140; }},
+        {"Ctrl+Y", Qt::Key_Y, Qt::ControlModifier, [&] { return scene2->x1 == 150; }},
+        {"Right", Qt::Key_Right, Qt::NoModifier, [&] { return scene2->x1 == 160; }},
+        {"Delete", Qt::Key_Delete, Qt::NoModifier, [&] { return !lobby->controls.contains(scene2); }},
+        {"Ctrl+Z after Delete", Qt::Key_Z, Qt::ControlModifier,
+         [&] { return lobby->controls.contains(scene2) && scene2->name == QStringLiteral("Scene2"); }},
+    };
+    for (const Step& step : steps) {
+        SCOPED_TRACE(step.what);
+        grid->setFocus();
+        ASSERT_TRUE(frame->PropPane()->isAncestorOf(QApplication::focusWidget()));
+        QTest::keyClick(grid, step.key, step.modifiers);
+        WaitForPane();
+        EXPECT_TRUE(step.done());
+    }
+    EXPECT_EQ(frame->TreePane()->FindItem(scene2)->text(0), QStringLiteral("Scene2"));
 }
