@@ -76,7 +76,7 @@ void TControlChangeCommand::ForEachHeldControl(const std::function<void(XControl
 }
 
 TControlExistCommand::TControlExistCommand(XControl* control, XPage* page, bool pendingAdd)
-    : pendingAdd(pendingAdd), control(control), page(page)
+    : pendingAdd(pendingAdd), hasOwnName(!pendingAdd), control(control), page(page)
 {
 }
 
@@ -95,7 +95,8 @@ void TControlExistCommand::Execute()
     if (pendingAdd) {
         if (onPage)
             return;
-        page->AddControl(control);
+        page->AddControl(control, hasOwnName);
+        hasOwnName = true;
     } else {
         if (!onPage)
             return;

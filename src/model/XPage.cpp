@@ -280,10 +280,12 @@ QString XPage::UniqueControlName(int typeNumber) const
     return MakeUniqueName(typeNumber, [this](const QString& n) { return FindControl(n) != nullptr; });
 }
 
-void XPage::AddControl(XControl* control)
+void XPage::AddControl(XControl* control, bool keepOwnName)
 {
     LinkControl(control);
-    control->name = UniqueControlName(control->GetType());
+    // Text images and references go by the name: a control that comes back keeps it.
+    if (!keepOwnName || control->name.isEmpty() || FindControl(control->name))
+        control->name = UniqueControlName(control->GetType());
     controls.append(control);
     if (mainDelegate)
         mainDelegate->AddTreeItem(projectData ? projectData->GetProject() : nullptr, control,

@@ -34,7 +34,10 @@ public:
     void CopyFrom(const XControl& other, bool withIdentity) override;
 
     // Controls
-    void AddControl(XControl* control);
+    // Links the control, appends it on top and gives it the first free name of its type;
+    // with keepOwnName a control coming back (undo of a removal) keeps its name while no
+    // other control of the page has taken it.
+    void AddControl(XControl* control, bool keepOwnName = false);
     void RemoveControl(XControl* control);
     XControl* FindControl(const QString& controlName) const;
     XControl* ControlAt(QPoint point) const;
