@@ -10,7 +10,7 @@
 
 class QGroupBox;
 class QLabel;
-class QLineEdit;
+class CIpAddressEdit;
 class QPushButton;
 class QTreeWidget;
 
@@ -71,5 +71,5 @@ private:
     QTreeWidget* deviceTree;
     QLabel* findNote;
     QLabel* addressLabel;
-    QLineEdit* addressEdit;
+    CIpAddressEdit* addressEdit;
 };
