@@ -69,15 +69,6 @@ protected:
         QApplication::processEvents();
     }
 
-    // The saved file read back on its own.
-    std::unique_ptr<ProjectData> Reload() const
-    {
-        auto copy = std::make_unique<ProjectData>();
-        copy->mainDelegate = const_cast<HeadlessMainDelegate*>(&headless);
-        QString message;
-        EXPECT_TRUE(copy->LoadProjectFile(project->GetDataFilePath(), message)) << message.toStdString();
-        return copy;
-    }
 
     QString RowValue(quint32 id) const { return GridValue(id); }
 
@@ -93,7 +84,6 @@ protected:
         QApplication::processEvents();
     }
 
-    HeadlessMainDelegate headless;
     ProjectData* project = nullptr;
     XPage* lobby = nullptr;
     XPage* lights = nullptr;
@@ -172,7 +162,7 @@ TEST_F(FrameEditing, DraggingAPageBehindAnotherReordersTheSavedFileAndMarksThePr
     EXPECT_FALSE(frame->isWindowModified()) << "a save clears the mark";
     EXPECT_FALSE(TreeMarked());
     names.clear();
-    const std::unique_ptr<ProjectData> saved = Reload();
+    const std::unique_ptr<ProjectData> saved = ReloadSaved(project);
     for (XPage* p : saved->pages)
         names << p->name;
     EXPECT_EQ(names, (QStringList{"Lights", "Hall", "Lobby", "Popup"}));
@@ -220,7 +210,7 @@ TEST_F(FrameEditing, DeletingAPageFromTheContextMenuClearsTheReferencesToIt)
     Refresh();
     EXPECT_TRUE(TreeMarked());
     frame->OnCommand(Cmd::SaveProject);
-    std::unique_ptr<ProjectData> saved = Reload();
+    std::unique_ptr<ProjectData> saved = ReloadSaved(project);
     XPage* savedLobby = saved->FindPage(QStringLiteral("Lobby"));
     ASSERT_NE(savedLobby, nullptr);
     auto* savedFirst = dynamic_cast<XButton*>(savedLobby->FindControl(QStringLiteral("Scene1")));
@@ -311,7 +301,7 @@ TEST_F(FrameEditing, SavingCommitsTheEditStillOpenAndTheFileCarriesTheNewName)
     QApplication::processEvents();
     EXPECT_EQ(second->name, QStringLiteral("Sunset"));
     EXPECT_EQ(Item(second)->text(0), QStringLiteral("Sunset"));
-    std::unique_ptr<ProjectData> saved = Reload();
+    std::unique_ptr<ProjectData> saved = ReloadSaved(project);
     EXPECT_NE(saved->FindPage(QStringLiteral("Lobby"))->FindControl(QStringLiteral("Sunset")), nullptr);
     Refresh();
     EXPECT_FALSE(frame->isWindowModified());
@@ -321,7 +311,7 @@ TEST_F(FrameEditing, SavingCommitsTheEditStillOpenAndTheFileCarriesTheNewName)
     Refresh();
     EXPECT_TRUE(frame->isWindowModified());
     frame->OnCommand(Cmd::SaveProject);
-    saved = Reload();
+    saved = ReloadSaved(project);
     XPage* savedLobby = saved->FindPage(QStringLiteral("Lobby"));
     EXPECT_NE(savedLobby->FindControl(QStringLiteral("Morning")), nullptr);
     EXPECT_EQ(savedLobby->FindControl(QStringLiteral("Scene1")), nullptr);

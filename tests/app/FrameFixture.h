@@ -10,6 +10,7 @@
 #include "editor/ui/CMFCMyPropertyGridCtrl.h"
 #include "editor/ui/CMarvolentaView.h"
 #include "editor/ui/CPropertyView.h"
+#include "model/HeadlessMainDelegate.h"
 #include "model/NameDialogRequest.h"
 #include "model/ProjectData.h"
 #include "model/ProjectDialogRequests.h"
@@ -121,6 +122,16 @@ protected:
 
     QStringList MessageTexts() const { return ui.Texts(); }
 
+    // The project's saved file read back on its own.
+    std::unique_ptr<ProjectData> ReloadSaved(const ProjectData* project)
+    {
+        auto copy = std::make_unique<ProjectData>();
+        copy->mainDelegate = &headless;
+        QString message;
+        EXPECT_TRUE(copy->LoadProjectFile(project->GetDataFilePath(), message)) << message.toStdString();
+        return copy;
+    }
+
     // From here on the dialogs are the real ones; real->answer replies to them.
     void UseRealDialogs() { real = std::make_unique<RealDialogs>(frame.get()); }
 
@@ -192,6 +203,7 @@ protected:
         QApplication::processEvents();
     }
 
+    HeadlessMainDelegate headless;
     QtWarningGuard viewWarnings;
     ScriptedUi ui;
     TestFolder app;

@@ -126,16 +126,7 @@ protected:
         QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {}, at);
     }
 
-    std::unique_ptr<ProjectData> Reload() const
-    {
-        auto copy = std::make_unique<ProjectData>();
-        copy->mainDelegate = const_cast<HeadlessMainDelegate*>(&headless);
-        QString message;
-        EXPECT_TRUE(copy->LoadProjectFile(project->GetDataFilePath(), message)) << message.toStdString();
-        return copy;
-    }
 
-    HeadlessMainDelegate headless;
     ProjectData* project = nullptr;
     XPage* lobby = nullptr;
     XPage* popup = nullptr;
@@ -211,7 +202,7 @@ TEST_F(PropertyPane, RefusedValuesKeepTheOldValueWhateverEndsTheEdit)
                                kIdOk);
     frame->OnCommand(Cmd::SaveProject);
     ASSERT_TRUE(real->answer.Wait());
-    std::unique_ptr<ProjectData> saved = Reload();
+    std::unique_ptr<ProjectData> saved = ReloadSaved(project);
     XPage* savedLobby = saved->FindPage(QStringLiteral("Lobby"));
     ASSERT_NE(savedLobby, nullptr);
     auto* welcome = dynamic_cast<XButton*>(savedLobby->FindControl(QStringLiteral("Welcome")));
