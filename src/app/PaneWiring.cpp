@@ -79,6 +79,12 @@ void PaneWiring::SelectControl(XControl* control)
         ClearCurrentControl();
         return;
     }
+    // An element whose late commit asks to be shown again while the user has already
+    // chosen another one only gets its rows refreshed; the user's choice stands.
+    if (propertyPane->Grid()->IsCommitting() && control == shownElement && control != currentControl) {
+        syncPending = true;
+        return;
+    }
     XControl* previous = currentControl;
     if (previous && previous != control && !IsPageType(previous->GetType()) && previous->page
         && previous->page != control->page) {

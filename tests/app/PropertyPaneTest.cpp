@@ -25,7 +25,7 @@
 
 namespace {
 
-enum class Commit { Enter, Tab, OtherRow };
+enum class Commit { Enter, Tab, OtherRow, Page };
 
 const char* Name(Commit c)
 {
@@ -33,6 +33,7 @@ const char* Name(Commit c)
     case Commit::Enter: return "Enter";
     case Commit::Tab: return "Tab";
     case Commit::OtherRow: return "a click on another row";
+    case Commit::Page: return "a click on the page";
     }
     return "";
 }
@@ -81,7 +82,7 @@ protected:
     }
 
     // Ends the open editor the way the user chose.
-    void CommitBy(Commit how, QWidget* editor, quint32 id)
+    void CommitBy(Commit how, QWidget* editor, XControl* element, quint32 id)
     {
         CMFCMyPropertyGridCtrl* grid = frame->PropPane()->Grid();
         switch (how) {
@@ -95,6 +96,9 @@ protected:
             QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, at);
             break;
         }
+        case Commit::Page: // empty page area: the page becomes current before the commit runs
+            QTest::mouseClick(ViewOf(element->page)->viewport(), Qt::LeftButton, {}, frame->PagePointToView(5, 5));
+            break;
         }
     }
 
@@ -139,7 +143,8 @@ protected:
 
 } // namespace
 
-// Every kind of refusal, committed by Enter, by Tab and by a click on another row: the
+// Every kind of refusal, committed by Enter, by Tab, by a click on another row and by one
+// on the page (which makes the page current before the value is committed): the
 // message is the real box, answered with OK; afterwards the editor runs on, the value
 // is the old one and no undo step was recorded. Then valid values in the same rows are
 // applied and saved.
@@ -168,7 +173,7 @@ TEST_F(PropertyPane, RefusedValuesKeepTheOldValueWhateverEndsTheEdit)
          TranslateFormat("117", RangeArgs(1, 500)), [&] { return QString::number(title->fontSize); }, QStringLiteral("30")},
     };
     for (const Refusal& r : refusals) {
-        for (Commit how : {Commit::Enter, Commit::Tab, Commit::OtherRow}) {
+        for (Commit how : {Commit::Enter, Commit::Tab, Commit::OtherRow, Commit::Page}) {
             SCOPED_TRACE(std::string(r.what) + " by " + Name(how));
             XPage* page = r.element->page;
             const int undo = page->UndoCount();
@@ -177,7 +182,7 @@ TEST_F(PropertyPane, RefusedValuesKeepTheOldValueWhateverEndsTheEdit)
             real->answer.ExpectMessage(r.message, kIdOk);
             QLineEdit* line = Type(r.element, r.row, r.typed);
             ASSERT_NE(line, nullptr);
-            CommitBy(how, line, r.row);
+            CommitBy(how, line, r.element, r.row);
             Settle();
             EXPECT_TRUE(real->answer.AllAnswered()) << "no message " << r.message.toStdString();
             EXPECT_TRUE(real->answer.Unexpected().isEmpty()) << real->answer.Unexpected().join(u'|').toStdString();

@@ -59,6 +59,7 @@ public:
     // An editor is open, or work it left has not run yet: the model must stay as it is.
     bool IsBusy() const { return openEditor || !queue.empty() || running; }
     bool IsEditing() const { return openEditor; }
+    bool IsCommitting() const { return running; }
     // Ends an open editor as leaving it would (its value is queued); the work runs later.
     void EndEditor();
     // EndEditor, then runs the queued work now: before a command that must see the value.

@@ -39,14 +39,7 @@ bool CPropertyView::IsInEditor(const QWidget* widget) const
 
 void CPropertyView::ShowModel(PropertyGridModel& model)
 {
-    shown = &model;
     grid->SetModel(&model);
-}
-
-void CPropertyView::Clear()
-{
-    grid->SetModel(nullptr);
-    shown = nullptr;
 }
 
 QStringList CPropertyView::RowTexts() const

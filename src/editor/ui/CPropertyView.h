@@ -19,7 +19,6 @@ public:
     void SetDelegate(PropertyViewParentDelegate* d) { delegate = d; }
     // Shows the rows of the model (after a fill); an empty model empties the pane.
     void ShowModel(PropertyGridModel& model);
-    void Clear();
     CMFCMyPropertyGridCtrl* Grid() const { return grid; }
     // Caption and value text of every row, in order (groups included).
     QStringList RowTexts() const;
@@ -33,5 +32,4 @@ public:
 private:
     CMFCMyPropertyGridCtrl* grid;
     PropertyViewParentDelegate* delegate = nullptr;
-    PropertyGridModel* shown = nullptr;
 };
