@@ -60,6 +60,13 @@ CMFCMyPropertyGridCtrl::CMFCMyPropertyGridCtrl(QWidget* parent)
 
 CMFCMyPropertyGridCtrl::~CMFCMyPropertyGridCtrl()
 {
+    // An editor still open goes unapplied, and its delegate before the base classes tear
+    // the editor down: the delegate's filter would otherwise see the editor's last events
+    // and ask a grid that is no longer one.
+    AbandonEdit();
+    QAbstractItemDelegate* delegate = itemDelegateForColumn(1);
+    setItemDelegateForColumn(1, nullptr);
+    delete delegate;
     // The model is not touched: its owner may be gone before the widgets are.
     if (!description->parent())
         delete description;
