@@ -246,6 +246,8 @@ bool CMainFrame::HasActivePage() const
 
 void CMainFrame::OnCommand(int id)
 {
+    // A command acts on what the user sees: a value still in the property pane first.
+    panes->FinishPropertyEdit();
     commands.Run(id);
     UpdateCommandUI();
 }
@@ -340,15 +342,14 @@ void CMainFrame::ForgetPageEverywhere(XPage* page)
 {
     clipboard.ForgetPage(page);
     state.ForgetPage(page);
-    XControl* current = GetCurrentControl();
-    if (current && (current == page || current->page == page))
-        ClearCurrentControl();
+    panes->ForgetPage(page);
 }
 
 // ====================================================================== exit, drops, keys
 
 void CMainFrame::closeEvent(QCloseEvent* event)
 {
+    panes->FinishPropertyEdit();
     if (!projectCommands->ConfirmExit()) {
         event->ignore();
         return;
@@ -391,8 +392,12 @@ bool CMainFrame::eventFilter(QObject* watched, QEvent* event)
         OnCommand(Cmd::Transmit);
         return true;
     }
-    if (activeView && !(focus && PropPane()->isAncestorOf(focus)))
+    // Only an open value editor keeps its keys; from anywhere else in the property pane
+    // the page's keys (undo, redo, delete, nudge) reach the page.
+    if (activeView && !PropPane()->IsInEditor(focus)) {
+        panes->FinishPropertyEdit();
         activeView->HandleKey(key->key(), key->modifiers());
+    }
     return QMainWindow::eventFilter(watched, event);
 }
 
@@ -622,6 +627,7 @@ void CMainFrame::ClearCurrentControl()
 void CMainFrame::RefreshProperties() { panes->RefreshProperties(); }
 void CMainFrame::ShowProperties(XControl* element) { panes->ShowProperties(element); }
 void CMainFrame::PropertyChanged(CMFCMyPropertyGridProperty& property) { panes->PropertyChanged(property); }
+bool CMainFrame::PropertyButton(CMFCMyPropertyGridProperty& property) { return panes->PropertyButton(property); }
 
 void CMainFrame::InsertTreeItem(ProjectData* project, XControl* element, const QString& label, int positionKind,
                                 int expand)

@@ -152,6 +152,7 @@ Q_SIGNALS:
 public:
     // ---- PropertyViewParentDelegate
     void PropertyChanged(CMFCMyPropertyGridProperty& property) override;
+    bool PropertyButton(CMFCMyPropertyGridProperty& property) override;
 
     // ---- ProjectTreeParentDelegate (ActivatePage and GetMainFrame are shared below)
     void ActivateControl(XPage* page, XControl* control) override;

@@ -4,6 +4,7 @@
 #include "CChildFrame.h"
 #include "CMainFrame.h"
 #include "base/Translation.h"
+#include "editor/ui/CMFCMyPropertyGridCtrl.h"
 #include "editor/ui/CMarvolentaView.h"
 #include "editor/ui/CProjectCheckPane.h"
 #include "editor/ui/CProjectTree.h"
@@ -41,6 +42,7 @@ void PaneWiring::CreatePanes()
     frame.addDockWidget(Qt::LeftDockWidgetArea, treePane);
     propertyPane = new CPropertyView(&frame);
     propertyPane->SetDelegate(&frame);
+    QObject::connect(propertyPane->Grid(), &CMFCMyPropertyGridCtrl::Idle, &frame, [this] { OnGridIdle(); });
     propertyPane->setAllowedAreas(Qt::RightDockWidgetArea);
     frame.addDockWidget(Qt::RightDockWidgetArea, propertyPane);
     frame.resizeDocks({treePane, propertyPane}, {kTreePaneWidth, kPropertyPaneWidth}, Qt::Horizontal);
@@ -63,8 +65,10 @@ void PaneWiring::RelabelPanes() const
 
 void PaneWiring::Reset()
 {
+    propertyPane->Grid()->AbandonEdit();
     currentControl = nullptr;
-    grid.RemoveAll();
+    shownElement = nullptr;
+    FillPropertyPane();
 }
 
 // ---------------------------------------------------------------- selection and properties
@@ -73,6 +77,12 @@ void PaneWiring::SelectControl(XControl* control)
 {
     if (!control) {
         ClearCurrentControl();
+        return;
+    }
+    // An element whose late commit asks to be shown again while the user has already
+    // chosen another one only gets its rows refreshed; the user's choice stands.
+    if (propertyPane->Grid()->IsCommitting() && control == shownElement && control != currentControl) {
+        syncPending = true;
         return;
     }
     XControl* previous = currentControl;
@@ -99,10 +109,71 @@ void PaneWiring::SelectControl(XControl* control)
 
 void PaneWiring::FillPropertyPane()
 {
+    CMFCMyPropertyGridCtrl* widget = propertyPane->Grid();
+    if (widget->IsBusy()) {
+        fillPending = true; // the rows stay until the edit has finished
+        return;
+    }
+    fillPending = false;
+    syncPending = false;
     grid.RemoveAll();
+    shownElement = currentControl;
     if (currentControl)
         currentControl->FillProperties(grid);
     propertyPane->ShowModel(grid);
+}
+
+void PaneWiring::SyncPropertyPane()
+{
+    syncPending = false;
+    if (!shownElement || shownElement != currentControl) {
+        FillPropertyPane();
+        return;
+    }
+    PropertyGridModel fresh;
+    shownElement->FillProperties(fresh);
+    if (!grid.TakeValuesFrom(fresh))
+        FillPropertyPane();
+}
+
+void PaneWiring::OnGridIdle()
+{
+    if (fillPending)
+        FillPropertyPane();
+    else if (syncPending)
+        SyncPropertyPane();
+}
+
+void PaneWiring::FinishPropertyEdit()
+{
+    propertyPane->Grid()->FinishEdit();
+}
+
+bool PaneWiring::IsLive(const XControl* element) const
+{
+    if (!element)
+        return false;
+    for (const auto& project : frame.Projects())
+        for (const XPage* page : project->pages)
+            if (page == element || page->controls.contains(const_cast<XControl*>(element)))
+                return true;
+    return false;
+}
+
+void PaneWiring::ForgetPage(const XPage* page)
+{
+    bool refill = false;
+    if (shownElement && (shownElement == page || !IsLive(shownElement) || shownElement->page == page)) {
+        propertyPane->Grid()->AbandonEdit();
+        shownElement = nullptr;
+        refill = true;
+    }
+    if (currentControl && (currentControl == page || currentControl->page == page)) {
+        currentControl = nullptr;
+        refill = true;
+    }
+    if (refill)
+        FillPropertyPane();
 }
 
 void PaneWiring::ShowFinding(const XPage* page, const XControl* element)
@@ -123,9 +194,8 @@ void PaneWiring::ShowFinding(const XPage* page, const XControl* element)
 
 void PaneWiring::ClearCurrentControl()
 {
-    grid.RemoveAll();
-    propertyPane->Clear();
     currentControl = nullptr;
+    FillPropertyPane();
 }
 
 void PaneWiring::RefreshProperties()
@@ -137,23 +207,37 @@ void PaneWiring::RefreshProperties()
 void PaneWiring::ShowProperties(XControl* element)
 {
     currentControl = element;
-    if (element)
-        FillPropertyPane();
-    else
-        ClearCurrentControl();
+    FillPropertyPane();
 }
 
 void PaneWiring::PropertyChanged(CMFCMyPropertyGridProperty& property)
 {
-    XControl* control = currentControl;
-    if (!control)
+    // The row belongs to the element shown, which is not always the current one: a click
+    // on another control may come between the edit and its commit.
+    XControl* element = shownElement;
+    if (!IsLive(element))
         return;
-    if (!control->OnPropertyChanged(property))
+    const quint32 id = property.data;
+    if (!element->OnPropertyChanged(property))
         return;
     // Page properties are not undo steps; the mark must not depend on that.
-    control->NoteModified();
-    if (property.data == PropertyId::kName)
-        UpdateTreeItem(control);
+    element->NoteModified();
+    if (id == PropertyId::kName)
+        UpdateTreeItem(element);
+    syncPending = true;
+}
+
+bool PaneWiring::PropertyButton(CMFCMyPropertyGridProperty& property)
+{
+    XControl* owner = property.owner;
+    if (!owner)
+        return false;
+    // A row of an element that is gone: taken, and nothing done.
+    if (owner != shownElement || !IsLive(owner))
+        return true;
+    const bool handled = owner->OnPropertyButton(property) != 0;
+    syncPending = true;
+    return handled;
 }
 
 // ---------------------------------------------------------------- tree items
@@ -261,8 +345,13 @@ void PaneWiring::DeleteItem(XControl* element)
         frame.ClosePageView(page);
         RemoveTreeItem(page);
         frame.ForgetPageEverywhere(page);
-        if (project)
+        if (project) {
             project->DeletePage(page);
+            // Containers that showed it and rows that named it show none now.
+            for (XPage* p : project->pages)
+                frame.RepaintPage(p);
+        }
+        RefreshProperties();
         frame.ScheduleCommandUpdate();
         return;
     }

@@ -35,6 +35,9 @@ public:
     void RefreshProperties();
     void ShowProperties(XControl* element);
     void PropertyChanged(CMFCMyPropertyGridProperty& property);
+    bool PropertyButton(CMFCMyPropertyGridProperty& property);
+    // Commits a value still being edited in the property pane, and what it left queued.
+    void FinishPropertyEdit();
 
     void InsertTreeItem(ProjectData* project, XControl* element, const QString& label, int positionKind,
                         bool expand);
@@ -43,6 +46,9 @@ public:
     void MoveTreeItemDown(XControl* control);
     void MoveTreeItemUp(XControl* control);
     void RemoveProject(ProjectData* project);
+    // A page is about to be deleted or closed with its project: no queued edit may reach
+    // it or its controls, and the pane lets go of them.
+    void ForgetPage(const XPage* page);
 
     // The tree's operations on its items (see ProjectTreeParentDelegate).
     void ActivateControl(XPage* page, XControl* control);
@@ -53,7 +59,15 @@ public:
     static bool IsSubPage(const XControl* element);
 
 private:
+    // Fills the pane from the current control once the grid is idle (see the grid's
+    // lifetime rule); until then the rows of the element shown stay as they are.
     void FillPropertyPane();
+    // After an edit or a dialog: rows whose values the element changed show them (a
+    // kind set with a group, a size set by an image) without losing the bold marks.
+    void SyncPropertyPane();
+    void OnGridIdle();
+    // Whether the element is still a page of an open project or a control on one.
+    bool IsLive(const XControl* element) const;
     // A finding was double-clicked: its page opens and its element is selected, if
     // both are still there.
     void ShowFinding(const XPage* page, const XControl* element);
@@ -65,5 +79,8 @@ private:
     CPropertyView* propertyPane = nullptr;
     CProjectCheckPane* checkPane = nullptr;
     XControl* currentControl = nullptr;
+    XControl* shownElement = nullptr; // whose rows the grid shows; may lag behind the current one
+    bool fillPending = false;
+    bool syncPending = false;
     PropertyGridModel grid;
 };

@@ -5,7 +5,7 @@
 #include <QPointer>
 #include <QString>
 
-class QWidget;
+#include <QWidget>
 
 // The UI seam with widgets: the editor's message box, the file, colour and font
 // dialogs, and the dialogs registered by name.

@@ -235,11 +235,11 @@ std::vector<PropertyRow> XButton::ActionRows()
 {
     PropertyRow image = Prop::Image<&XButton::imageFile>(PropertyId::kImage, "277", "96")
                             .Button([](XControl& c, CMFCMyPropertyGridProperty&) {
-                                return static_cast<XButton&>(c).ChooseImage(false) ? 1 : 0;
+                                static_cast<XButton&>(c).ChooseImage(false);
                             });
     PropertyRow pressedImage = Prop::Image<&XButton::pressedImageFile>(PropertyId::kPressedImage, "277", "97")
                                    .Button([](XControl& c, CMFCMyPropertyGridProperty&) {
-                                       return static_cast<XButton&>(c).ChooseImage(true) ? 1 : 0;
+                                       static_cast<XButton&>(c).ChooseImage(true);
                                    });
     PropertyRow jump = Prop::Special(
         PropertyId::kJumpTarget, "279", PropertyKind::Options,
@@ -266,7 +266,7 @@ std::vector<PropertyRow> XButton::ActionRows()
                     p.AddOption(name);
         });
     group.descriptionKey = "104";
-    group.Button([](XControl& c, CMFCMyPropertyGridProperty&) { return static_cast<XButton&>(c).RunInterlockDialog(); });
+    group.Button([](XControl& c, CMFCMyPropertyGridProperty&) { static_cast<XButton&>(c).RunInterlockDialog(); });
     return {
         image,
         pressedImage,

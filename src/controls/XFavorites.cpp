@@ -64,11 +64,11 @@ std::vector<PropertyRow> XFavorites::FavoriteRows()
     rows.push_back(StyleRow(Redraw));
     rows.push_back(Prop::Image<&C::imageFile>(PropertyId::kImage, "277", "96")
                        .Button([](XControl& c, CMFCMyPropertyGridProperty&) {
-                           return static_cast<C&>(c).ChooseImage(false) ? 1 : 0;
+                           static_cast<C&>(c).ChooseImage(false);
                        }));
     rows.push_back(Prop::Image<&C::pressedImageFile>(PropertyId::kPressedImage, "277", "97")
                        .Button([](XControl& c, CMFCMyPropertyGridProperty&) {
-                           return static_cast<C&>(c).ChooseImage(true) ? 1 : 0;
+                           static_cast<C&>(c).ChooseImage(true);
                        }));
     return rows;
 }

@@ -63,7 +63,7 @@ const PropertyTable* XHyperlink::Properties() const
             Prop::Image<&XHyperlink::imageFile>(PropertyId::kImage, "277", "96")
                 .Effects(Redraw | Refit)
                 .Button([](XControl& c, CMFCMyPropertyGridProperty&) {
-                    return static_cast<XHyperlink&>(c).ChooseImage(false) ? 1 : 0;
+                    static_cast<XHyperlink&>(c).ChooseImage(false);
                 }),
             Prop::Text<&XHyperlink::linkData>(PropertyId::kCommandString, "301")
                 .Describe("255")

@@ -49,7 +49,7 @@ const PropertyTable* XLogin::Properties() const
             Prop::Colour<&C::backColor>(PropertyId::kBackgroundColour, "139"),
             Prop::Image<&C::imageFile>(PropertyId::kImage, "424", "96")
                 .Button([](XControl& c, CMFCMyPropertyGridProperty&) {
-                    return static_cast<XLogin&>(c).ChooseImage(false) ? 1 : 0;
+                    static_cast<XLogin&>(c).ChooseImage(false);
                 }),
             Prop::Colour<&C::loginColor1>(PropertyId::kLoginColour1, "425"),
             Prop::Colour<&C::loginColor2>(PropertyId::kLoginColour2, "426"),

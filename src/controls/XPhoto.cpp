@@ -54,7 +54,7 @@ const PropertyTable* XPhoto::Properties() const
             Prop::Image<&XPhoto::imageFile>(PropertyId::kImage, "277", "96")
                 .Effects(Redraw | Refit)
                 .Button([](XControl& c, CMFCMyPropertyGridProperty&) {
-                    return static_cast<XPhoto&>(c).ChooseImage(false) ? 1 : 0;
+                    static_cast<XPhoto&>(c).ChooseImage(false);
                 }),
             Prop::Choice<&XPhoto::imageMode>(PropertyId::kImageMode, "278", {"99", "100", "118"})
                 .Describe("98")

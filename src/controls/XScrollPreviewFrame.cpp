@@ -180,7 +180,6 @@ const PropertyTable* XScrollPreviewFrame::Properties() const
             .Describe("1211")
             .Button([](XControl& c, CMFCMyPropertyGridProperty&) {
                 static_cast<C&>(c).EditDevices();
-                return 1; // the dialog ran, whether or not the list changed
             });
     static const PropertyTable table({
         Prop::NameRows(),
@@ -188,7 +187,7 @@ const PropertyTable* XScrollPreviewFrame::Properties() const
         {
             Prop::Image<&C::imageFile>(PropertyId::kImage, "277", "96")
                 .Button([](XControl& c, CMFCMyPropertyGridProperty&) {
-                    return static_cast<C&>(c).ChooseImage(false) ? 1 : 0;
+                    static_cast<C&>(c).ChooseImage(false);
                 }),
             Prop::Int<&C::rows>(PropertyId::kRows, "238", 1, kMaxRows, "240"),
             Prop::Int<&C::columns>(PropertyId::kColumns, "239", 1, kMaxColumns, "241"),

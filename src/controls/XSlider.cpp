@@ -75,10 +75,8 @@ template <QString XSlider::*M>
 PropertyRow SliderImageRow(quint32 id, const char* caption, const char* description)
 {
     return Prop::Image<M>(id, caption, description).Effects(0).Button([](XControl& c, CMFCMyPropertyGridProperty&) {
-        return ChooseImageInto(static_cast<XSlider&>(c),
-                               [](XPhoto& s, const QString& name) { static_cast<XSlider&>(s).*M = name; })
-            ? 1
-            : 0;
+        ChooseImageInto(static_cast<XSlider&>(c),
+                        [](XPhoto& s, const QString& name) { static_cast<XSlider&>(s).*M = name; });
     });
 }
 }

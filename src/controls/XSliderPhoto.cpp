@@ -174,7 +174,7 @@ const PropertyTable* XSliderPhoto::Properties() const
         {
             Prop::Image<&XSliderPhoto::imageFile>(PropertyId::kImage, "277", "96")
                 .Button([](XControl& c, CMFCMyPropertyGridProperty&) {
-                    return static_cast<XSliderPhoto&>(c).ChooseImage(false) ? 1 : 0;
+                    static_cast<XSliderPhoto&>(c).ChooseImage(false);
                 }),
             frames,
             current,

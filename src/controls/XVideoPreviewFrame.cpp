@@ -72,7 +72,7 @@ const PropertyTable* XVideoPreviewFrame::Properties() const
             Prop::Colour<&C::fillColor>(PropertyId::kFillColour, "90"),
             Prop::Image<&C::imageFile>(PropertyId::kImage, "277", "96")
                 .Button([](XControl& c, CMFCMyPropertyGridProperty&) {
-                    return static_cast<C&>(c).ChooseImage(false) ? 1 : 0;
+                    static_cast<C&>(c).ChooseImage(false);
                 }),
             Prop::Text<&C::text>(PropertyId::kText, "92"),
             FontNameRow(Redraw),

@@ -36,10 +36,8 @@ PropertyRow ImageRow(quint32 id, const char* caption)
 {
     using Owner = Field::detail::ClassOf<M>;
     return Prop::Image<M>(id, caption, nullptr).Button([](XControl& c, CMFCMyPropertyGridProperty&) {
-        return ChooseImageInto(static_cast<XVolumeLook&>(c),
-                               [](XPhoto& bar, const QString& name) { static_cast<Owner&>(bar).*M = name; })
-            ? 1
-            : 0;
+        ChooseImageInto(static_cast<XVolumeLook&>(c),
+                        [](XPhoto& bar, const QString& name) { static_cast<Owner&>(bar).*M = name; });
     });
 }
 

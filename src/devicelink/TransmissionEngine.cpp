@@ -1,16 +1,14 @@
 #include "TransmissionEngine.h"
 
-#include "base/AnsiCodePage.h"
 #include "base/AppPaths.h"
 #include "base/IniFile.h"
+#include "base/Ipv4Address.h"
 #include "base/Translation.h"
 
 #include <QDir>
 #include <QHostAddress>
 #include <QTcpSocket>
 
-#include <arpa/inet.h>
-#include <netinet/in.h>
 #include <sys/socket.h>
 
 #include <cstring>
@@ -166,13 +164,12 @@ void TransmissionEngine::OpenConnection()
         EndTransfer(QStringLiteral("305"));
         return;
     }
-    // The standard dotted-quad parser on the text in the ANSI code page. It refuses
-    // anything else (and 255.255.255.255); such a target is never contacted and the
-    // connect timer ends the attempt as an unanswered connection.
-    const QByteArray ansi = AnsiCodePage::Encode(targetAddress);
-    const in_addr_t address = inet_addr(ansi.constData());
-    if (address != INADDR_NONE)
-        socket->connectToHost(QHostAddress(ntohl(address)), devicePort);
+    // The editor's one address rule: a target it refuses (a zero-padded part, text after
+    // the address, 255.255.255.255) is never contacted, and the connect timer ends the
+    // attempt as an unanswered connection.
+    quint32 address = 0;
+    if (ParseIpv4Address(targetAddress, address))
+        socket->connectToHost(QHostAddress(address), devicePort);
     connectTimer.start(kConnectTimeoutMs);
 }
 

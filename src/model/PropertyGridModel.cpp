@@ -84,6 +84,33 @@ CMFCMyPropertyGridProperty* PropertyGridModel::AddGroup(const QString& caption)
 }
 
 namespace {
+using Rows = std::vector<std::unique_ptr<CMFCMyPropertyGridProperty>>;
+
+// Same rows in the same order, with the same captions, options and states.
+bool SameShape(const Rows& a, const Rows& b)
+{
+    if (a.size() != b.size())
+        return false;
+    for (size_t i = 0; i < a.size(); ++i) {
+        const CMFCMyPropertyGridProperty& x = *a[i];
+        const CMFCMyPropertyGridProperty& y = *b[i];
+        if (x.kind != y.kind || x.data != y.data || x.caption != y.caption || x.options != y.options
+            || x.enabled != y.enabled || x.hasButton != y.hasButton || x.placeholder != y.placeholder
+            || !SameShape(x.SubItems(), y.SubItems()))
+            return false;
+    }
+    return true;
+}
+
+void TakeValues(const Rows& to, const Rows& from)
+{
+    for (size_t i = 0; i < to.size(); ++i) {
+        if (to[i]->kind != PropertyKind::Group && to[i]->GetValue() != from[i]->GetValue())
+            to[i]->SetValue(from[i]->GetValue());
+        TakeValues(to[i]->SubItems(), from[i]->SubItems());
+    }
+}
+
 CMFCMyPropertyGridProperty* FindIn(const std::vector<std::unique_ptr<CMFCMyPropertyGridProperty>>& items,
                                    quint32 data)
 {
@@ -108,6 +135,14 @@ int PropertyGridModel::RowCount() const
     for (const auto& g : groups)
         n += static_cast<int>(g->SubItems().size());
     return n;
+}
+
+bool PropertyGridModel::TakeValuesFrom(const PropertyGridModel& fresh)
+{
+    if (!SameShape(groups, fresh.groups))
+        return false;
+    TakeValues(groups, fresh.groups);
+    return true;
 }
 
 void PropertyGridModel::NotifyValueSet(CMFCMyPropertyGridProperty* property)

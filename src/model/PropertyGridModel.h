@@ -89,6 +89,10 @@ public:
     const std::vector<std::unique_ptr<CMFCMyPropertyGridProperty>>& Groups() const { return groups; }
     CMFCMyPropertyGridProperty* FindByData(quint32 data) const;
     int RowCount() const;
+    // Gives every row the value of the same row of a fresh fill of the same element (the
+    // grid is told of each that differs; what the user changed stays marked). False, and
+    // nothing changed, when the fill differs in more than values: it must be shown anew.
+    bool TakeValuesFrom(const PropertyGridModel& fresh);
 
     void SetObserver(PropertyGridObserver* o) { observer = o; }
     void NotifyValueSet(CMFCMyPropertyGridProperty* property);

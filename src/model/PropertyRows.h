@@ -47,12 +47,13 @@ struct PropertyRow {
 
     // Optional: whether the row can be edited now; the shown value of a Special row;
     // the options of a Special row; a Special row's own apply (true when it changed the
-    // element, having put the old value back itself when it refused); the row's button.
+    // element, having put the old value back itself when it refused).
     bool (*isEnabled)(const XControl&) = nullptr;
     QVariant (*value)(XControl&) = nullptr;
     void (*fillOptions)(XControl&, CMFCMyPropertyGridProperty&) = nullptr;
     bool (*apply)(XControl&, CMFCMyPropertyGridProperty&) = nullptr;
-    int (*button)(XControl&, CMFCMyPropertyGridProperty&) = nullptr;
+    // A row with a button takes the button and a double click, whatever its dialog did.
+    void (*button)(XControl&, CMFCMyPropertyGridProperty&) = nullptr;
     // Text rows: the value as it is kept (normalised), and whether it is accepted at all.
     QString (*normalise)(const QString&) = nullptr;
     bool (*acceptsText)(const XControl&, const QString&) = nullptr;
@@ -60,7 +61,7 @@ struct PropertyRow {
     PropertyRow& Describe(const char* key) { descriptionKey = key; return *this; }
     PropertyRow& Hint(const char* key) { hintKey = key; return *this; }
     PropertyRow& Effects(unsigned e) { effects = e; return *this; }
-    PropertyRow& Button(int (*b)(XControl&, CMFCMyPropertyGridProperty&)) { hasButton = true; button = b; return *this; }
+    PropertyRow& Button(void (*b)(XControl&, CMFCMyPropertyGridProperty&)) { hasButton = true; button = b; return *this; }
     PropertyRow& EnabledWhen(bool (*e)(const XControl&)) { isEnabled = e; return *this; }
     PropertyRow& Normalise(QString (*n)(const QString&)) { normalise = n; return *this; }
     PropertyRow& Accepts(bool (*a)(const XControl&, const QString&)) { acceptsText = a; return *this; }

@@ -77,7 +77,7 @@ void TControlChangeCommand::ForEachHeldControl(const std::function<void(XControl
 
 TControlExistCommand::TControlExistCommand(XControl* control, XPage* page, bool pendingAdd,
                                            const QString& preferredName)
-    : pendingAdd(pendingAdd), control(control), page(page), preferredName(preferredName)
+    : pendingAdd(pendingAdd), hasOwnName(!pendingAdd), control(control), page(page), preferredName(preferredName)
 {
 }
 
@@ -96,7 +96,10 @@ void TControlExistCommand::Execute()
     if (pendingAdd) {
         if (onPage)
             return;
-        page->AddControl(control, preferredName);
+        // A control coming back (undo of a removal, redo of an addition) keeps its own name
+        // while it is free; a first addition takes the preferred one.
+        page->AddControl(control, hasOwnName ? control->name : preferredName);
+        hasOwnName = true;
     } else {
         if (!onPage)
             return;

@@ -72,6 +72,9 @@ public:
 
 private:
     bool pendingAdd;
+    // The control has been on the page under its present name (it was removed, or added
+    // once already), so adding it again keeps that name if it is free.
+    bool hasOwnName;
     XControl* control;
     XPage* page;
     QString preferredName;

@@ -85,7 +85,11 @@ int XControl::OnPropertyButton(CMFCMyPropertyGridProperty& property)
 {
     const PropertyTable* table = Properties();
     const PropertyRow* row = table ? table->Find(property.data) : nullptr;
-    return row && row->button ? row->button(*this, property) : 0;
+    if (!row || !row->button)
+        return 0;
+    // Taken even when its dialog was cancelled: "handled" is not "changed".
+    row->button(*this, property);
+    return 1;
 }
 
 bool XControl::ApplySize(CMFCMyPropertyGridProperty& property, bool width)

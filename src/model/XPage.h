@@ -37,8 +37,9 @@ public:
     void CopyFrom(const XControl& other, bool withIdentity) override;
 
     // Controls
-    // Appends a control under the first free name of its type, or under preferredName
-    // when that is given and no control of the page bears it.
+    // Links the control, appends it on top and names it: preferredName while no other
+    // control of the page bears it (text images and references go by the name), else the
+    // first free name of its type.
     void AddControl(XControl* control, const QString& preferredName = QString());
     void RemoveControl(XControl* control);
     XControl* FindControl(const QString& controlName) const;

@@ -69,62 +69,8 @@ protected:
         QApplication::processEvents();
     }
 
-    // The saved file read back on its own.
-    std::unique_ptr<ProjectData> Reload() const
-    {
-        auto copy = std::make_unique<ProjectData>();
-        copy->mainDelegate = const_cast<HeadlessMainDelegate*>(&headless);
-        QString message;
-        EXPECT_TRUE(copy->LoadProjectFile(project->GetDataFilePath(), message)) << message.toStdString();
-        return copy;
-    }
 
-    QTreeWidgetItem* Row(quint32 id) const
-    {
-        CMFCMyPropertyGridCtrl* grid = frame->PropPane()->Grid();
-        for (QTreeWidgetItemIterator it(grid); *it; ++it) {
-            const CMFCMyPropertyGridProperty* p = grid->PropertyAt(grid->indexFromItem(*it));
-            if (p && p->data == id)
-                return *it;
-        }
-        return nullptr;
-    }
-
-    QString RowValue(quint32 id) const
-    {
-        QTreeWidgetItem* row = Row(id);
-        return row ? row->text(1) : QStringLiteral("<no row>");
-    }
-
-    // Selects the element, opens the editor of a row with Enter, selects its text and
-    // types; the line edit, still open.
-    QLineEdit* Type(XControl* element, quint32 id, const QString& text)
-    {
-        frame->SelectControl(element);
-        QApplication::processEvents();
-        CMFCMyPropertyGridCtrl* grid = frame->PropPane()->Grid();
-        QTreeWidgetItem* row = Row(id);
-        EXPECT_NE(row, nullptr) << id;
-        if (!row)
-            return nullptr;
-        grid->setCurrentItem(row, 1);
-        grid->setFocus();
-        QTest::keyClick(grid, Qt::Key_Return);
-        auto* line = qobject_cast<QLineEdit*>(QApplication::focusWidget());
-        EXPECT_NE(line, nullptr);
-        if (!line)
-            return nullptr;
-        line->selectAll();
-        QTest::keyClicks(line, text);
-        return line;
-    }
-
-    void TypeAndEnter(XControl* element, quint32 id, const QString& text)
-    {
-        if (QLineEdit* line = Type(element, id, text))
-            QTest::keyClick(line, Qt::Key_Return);
-        QApplication::processEvents(); // the deferred refill
-    }
+    QString RowValue(quint32 id) const { return GridValue(id); }
 
     bool TreeMarked() const
     {
@@ -138,7 +84,6 @@ protected:
         QApplication::processEvents();
     }
 
-    HeadlessMainDelegate headless;
     ProjectData* project = nullptr;
     XPage* lobby = nullptr;
     XPage* lights = nullptr;
@@ -217,7 +162,7 @@ TEST_F(FrameEditing, DraggingAPageBehindAnotherReordersTheSavedFileAndMarksThePr
     EXPECT_FALSE(frame->isWindowModified()) << "a save clears the mark";
     EXPECT_FALSE(TreeMarked());
     names.clear();
-    const std::unique_ptr<ProjectData> saved = Reload();
+    const std::unique_ptr<ProjectData> saved = ReloadSaved(project);
     for (XPage* p : saved->pages)
         names << p->name;
     EXPECT_EQ(names, (QStringList{"Lights", "Hall", "Lobby", "Popup"}));
@@ -265,7 +210,7 @@ TEST_F(FrameEditing, DeletingAPageFromTheContextMenuClearsTheReferencesToIt)
     Refresh();
     EXPECT_TRUE(TreeMarked());
     frame->OnCommand(Cmd::SaveProject);
-    std::unique_ptr<ProjectData> saved = Reload();
+    std::unique_ptr<ProjectData> saved = ReloadSaved(project);
     XPage* savedLobby = saved->FindPage(QStringLiteral("Lobby"));
     ASSERT_NE(savedLobby, nullptr);
     auto* savedFirst = dynamic_cast<XButton*>(savedLobby->FindControl(QStringLiteral("Scene1")));
@@ -336,11 +281,11 @@ TEST_F(FrameEditing, AnEmptyRowWithAHintShowsItInGrey)
     lobby->AddControl(picker);
     frame->SelectControl(picker);
     QApplication::processEvents();
-    QTreeWidgetItem* row = Row(PropertyId::kPickerData);
+    QTreeWidgetItem* row = GridRow(PropertyId::kPickerData);
     ASSERT_NE(row, nullptr);
     EXPECT_EQ(row->text(1), Translate("322"));
     const QColor grey = row->foreground(1).color();
-    const QColor name = Row(PropertyId::kName)->foreground(1).color();
+    const QColor name = GridRow(PropertyId::kName)->foreground(1).color();
     EXPECT_NE(grey, name);
     EXPECT_EQ(grey.red(), grey.green()) << "a neutral grey";
     EXPECT_GT(grey.lightness(), QColor(Qt::black).lightness());
@@ -356,7 +301,7 @@ TEST_F(FrameEditing, SavingCommitsTheEditStillOpenAndTheFileCarriesTheNewName)
     QApplication::processEvents();
     EXPECT_EQ(second->name, QStringLiteral("Sunset"));
     EXPECT_EQ(Item(second)->text(0), QStringLiteral("Sunset"));
-    std::unique_ptr<ProjectData> saved = Reload();
+    std::unique_ptr<ProjectData> saved = ReloadSaved(project);
     EXPECT_NE(saved->FindPage(QStringLiteral("Lobby"))->FindControl(QStringLiteral("Sunset")), nullptr);
     Refresh();
     EXPECT_FALSE(frame->isWindowModified());
@@ -366,7 +311,7 @@ TEST_F(FrameEditing, SavingCommitsTheEditStillOpenAndTheFileCarriesTheNewName)
     Refresh();
     EXPECT_TRUE(frame->isWindowModified());
     frame->OnCommand(Cmd::SaveProject);
-    saved = Reload();
+    saved = ReloadSaved(project);
     XPage* savedLobby = saved->FindPage(QStringLiteral("Lobby"));
     EXPECT_NE(savedLobby->FindControl(QStringLiteral("Morning")), nullptr);
     EXPECT_EQ(savedLobby->FindControl(QStringLiteral("Scene1")), nullptr);

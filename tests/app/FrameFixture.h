@@ -7,25 +7,34 @@
 #include "base/FileUtil.h"
 #include "base/IniFile.h"
 #include "base/Translation.h"
+#include "editor/ui/CMFCMyPropertyGridCtrl.h"
 #include "editor/ui/CMarvolentaView.h"
+#include "editor/ui/CPropertyView.h"
+#include "model/HeadlessMainDelegate.h"
 #include "model/NameDialogRequest.h"
 #include "model/ProjectData.h"
 #include "model/ProjectDialogRequests.h"
 #include "model/XPage.h"
+#include "support/QtWarningGuard.h"
+#include "support/RealDialogs.h"
 #include "support/ScriptedUi.h"
 #include "support/TestFolders.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QLineEdit>
 #include <QTest>
+#include <QTreeWidgetItemIterator>
 
 #include <gtest/gtest.h>
 
 #include <memory>
 
 // A main frame in an application folder of its own (settings, framework settings and a
-// copy of the translations), with the scripted user interface answering its dialogs.
+// copy of the translations), with the scripted user interface answering its dialogs, or,
+// after UseRealDialogs, the application's own dialogs answered by the modal answerer.
+// A Qt warning about an item view's editor fails any test on the frame.
 class FrameFixture : public ::testing::Test {
 protected:
     void SetUp() override
@@ -42,6 +51,7 @@ protected:
 
     void TearDown() override
     {
+        real.reset();
         frame.reset();
         AppPaths::SetAppFolder(QStringLiteral(MVL_BIN_DIR));
         SetFrameworkSettingsPath(QString());
@@ -112,8 +122,92 @@ protected:
 
     QStringList MessageTexts() const { return ui.Texts(); }
 
+    // The project's saved file read back on its own.
+    std::unique_ptr<ProjectData> ReloadSaved(const ProjectData* project)
+    {
+        auto copy = std::make_unique<ProjectData>();
+        copy->mainDelegate = &headless;
+        QString message;
+        EXPECT_TRUE(copy->LoadProjectFile(project->GetDataFilePath(), message)) << message.toStdString();
+        return copy;
+    }
+
+    // From here on the dialogs are the real ones; real->answer replies to them.
+    void UseRealDialogs() { real = std::make_unique<RealDialogs>(frame.get()); }
+
+    // The property grid's item for a row of the element it shows, or null.
+    QTreeWidgetItem* GridRow(quint32 id) const
+    {
+        CMFCMyPropertyGridCtrl* grid = frame->PropPane()->Grid();
+        for (QTreeWidgetItemIterator it(grid); *it; ++it) {
+            const CMFCMyPropertyGridProperty* p = grid->PropertyAt(grid->indexFromItem(*it));
+            if (p && p->data == id)
+                return *it;
+        }
+        return nullptr;
+    }
+
+    QString GridValue(quint32 id) const
+    {
+        QTreeWidgetItem* row = GridRow(id);
+        return row ? row->text(1) : QStringLiteral("<no row>");
+    }
+
+    // Selects the element and opens the editor of one of its rows with Enter, as the
+    // keyboard does; the widget that has the focus then (null when no editor opened).
+    QWidget* OpenEditor(XControl* element, quint32 id)
+    {
+        frame->SelectControl(element);
+        QApplication::processEvents();
+        CMFCMyPropertyGridCtrl* grid = frame->PropPane()->Grid();
+        QTreeWidgetItem* row = GridRow(id);
+        EXPECT_NE(row, nullptr) << id;
+        if (!row)
+            return nullptr;
+        grid->setCurrentItem(row, 1);
+        grid->setFocus();
+        QTest::keyClick(grid, Qt::Key_Return);
+        QWidget* editor = QApplication::focusWidget();
+        return editor && grid->viewport()->isAncestorOf(editor) ? editor : nullptr;
+    }
+
+    // OpenEditor, then the whole text replaced by typing; the line edit, still open.
+    QLineEdit* Type(XControl* element, quint32 id, const QString& text)
+    {
+        auto* line = qobject_cast<QLineEdit*>(OpenEditor(element, id));
+        EXPECT_NE(line, nullptr) << id;
+        if (!line)
+            return nullptr;
+        line->selectAll();
+        QTest::keyClicks(line, text);
+        return line;
+    }
+
+    void TypeAndEnter(XControl* element, quint32 id, const QString& text)
+    {
+        if (QLineEdit* line = Type(element, id, text))
+            QTest::keyClick(line, Qt::Key_Return);
+        WaitForPane();
+    }
+
+    // Lets the event loop run until the property grid has committed what its editors
+    // left (that happens after they close) and has shown the rows anew.
+    void WaitForPane()
+    {
+        // Enter commits through a queued call, which queues the grid's own run: a few
+        // rounds; an editor that Tab opened stays open.
+        CMFCMyPropertyGridCtrl* grid = frame->PropPane()->Grid();
+        for (int round = 0; round < 3; ++round)
+            QApplication::processEvents();
+        QTest::qWaitFor([grid] { return !grid->IsBusy() || grid->IsEditing(); }, 2000);
+        QApplication::processEvents();
+    }
+
+    HeadlessMainDelegate headless;
+    QtWarningGuard viewWarnings;
     ScriptedUi ui;
     TestFolder app;
     TestFolder work;
     std::unique_ptr<CMainFrame> frame;
+    std::unique_ptr<RealDialogs> real;
 };

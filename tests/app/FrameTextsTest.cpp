@@ -145,11 +145,21 @@ TEST_F(FrameTexts, KeysGoToTheActiveViewButNotFromThePropertyPane)
     QTest::keyClick(tree, Qt::Key_Escape);
     EXPECT_EQ(frame->GetToolMode(), 101);
 
-    // ...but not while an editor of the property pane has the focus.
+    // ...the property grid included...
     frame->OnCommand(32836);
     grid->setFocus();
     QApplication::processEvents();
     QTest::keyClick(grid, Qt::Key_Escape);
+    EXPECT_EQ(frame->GetToolMode(), 101);
+
+    // ...but not while an editor of the property pane has the focus.
+    frame->OnCommand(32836);
+    grid->setFocus();
+    QTest::keyClick(grid, Qt::Key_Return);
+    QWidget* editor = QApplication::focusWidget();
+    ASSERT_TRUE(editor && grid->viewport()->isAncestorOf(editor));
+    QTest::keyClick(editor, Qt::Key_Escape);
+    QApplication::processEvents();
     EXPECT_EQ(frame->GetToolMode(), 6);
 
     // With the focus in the view the key acts once, not twice.

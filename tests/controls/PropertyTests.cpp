@@ -353,10 +353,12 @@ TEST_F(PropertyTest, ImageChoiceTakesTheFileIntoTheProject)
     page->Undo();
     EXPECT_EQ(photo->imageFile, QStringLiteral("NONE"));
 
-    // Cancelling changes nothing; the pressed image of a button has its own chooser.
+    // Cancelling changes nothing, yet the row took its button (the grid must not step
+    // the list instead); the pressed image of a button has its own chooser.
     auto* button = Add<XButton>();
     photo->FillProperties(grid);
-    EXPECT_EQ(photo->OnPropertyButton(*grid.FindByData(17)), 0);
+    EXPECT_EQ(photo->OnPropertyButton(*grid.FindByData(17)), 1);
+    EXPECT_EQ(photo->imageFile, QStringLiteral("NONE"));
     ui.files.push_back(elsewhere.Path(QStringLiteral("logo.png")));
     button->FillProperties(grid);
     EXPECT_EQ(button->OnPropertyButton(*grid.FindByData(20)), 1);

@@ -16,6 +16,7 @@ TEST(StreamAddress, RefusesOtherSchemesHostNamesAndTheAllOnesAddress)
     for (const char* bad : {"", "rtsp://", "rtsp:/", "http://192.168.1.10", "rtsp:192.168.1.10",
                             "rtsp://camera.local/stream", "rtsp://admin@camera/stream",
                             "rtsp://255.255.255.255", "rtsp://192.168.1.300", "rtsp://:554/x",
-                            "rtsp://user@:554", "rtsp:///stream", "rtsp://摄像机/1"})
+                            "rtsp://user@:554", "rtsp:///stream", "rtsp://摄像机/1",
+                            "rtsp://192.168.001.10:554/x", "rtsp://10.0.0.5 abc/x"})
         EXPECT_FALSE(IsValidStreamAddress(QString::fromUtf8(bad))) << bad;
 }

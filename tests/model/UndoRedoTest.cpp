@@ -96,7 +96,7 @@ TEST_F(UndoRedo, DuplicateWithoutSelectionRecordsNothing)
     EXPECT_FALSE(page->CanUndo());
 }
 
-TEST_F(UndoRedo, UndoOfDeleteBringsTheControlBackOnTopWithTheFirstFreeName)
+TEST_F(UndoRedo, UndoOfDeleteBringsTheControlBackOnTopWithItsNameOrTheFirstFreeOne)
 {
     TestControl* a = t->Add(page, 4, 0, 0, 10, 10);
     TestControl* b = t->Add(page, 4, 20, 0, 30, 10);
@@ -125,6 +125,16 @@ TEST_F(UndoRedo, UndoOfDeleteBringsTheControlBackOnTopWithTheFirstFreeName)
 
     page->Redo();
     EXPECT_EQ(page->controls, (QList<XControl*>{b, d}));
+
+    // Its own name, while it is free, even when a lower number is free as well.
+    d->selected = true;
+    ASSERT_TRUE(page->DeleteSelection()); // RECTANGLE-0 is free now
+    b->selected = true;
+    ASSERT_TRUE(page->DeleteSelection());
+    page->Undo();
+    EXPECT_EQ(b->name, "RECTANGLE-1");
+    page->Undo();
+    EXPECT_EQ(d->name, "RECTANGLE-0");
 }
 
 TEST_F(UndoRedo, OnlyTheLastTwentyStepsStayAndTheOldestDiesWithItsCommands)

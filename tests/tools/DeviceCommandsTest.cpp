@@ -110,5 +110,13 @@ TEST(DeviceCommands, SendDeliversTheProjectAndReportsFailures)
     EXPECT_TRUE(refused.err.trimmed().endsWith(Translate("197"))) << refused.err.toStdString();
 
     EXPECT_EQ(RunTool({QStringLiteral("send"), folder, QStringLiteral("127.0.0.1:99999")}).status, 2) << "a usage error";
+    // The address rule: a zero-padded part (octal to the resolver: 127.0.0.8), a short
+    // form or text after the address reaches no device.
+    for (const char* host : {"127.0.0.010", "127.1", "127.0.0.1 abc", "0x7f.0.0.1"}) {
+        const ToolResult r = RunTool({QStringLiteral("send"), folder, QString::fromLatin1(host)});
+        EXPECT_EQ(r.status, 1) << host;
+        EXPECT_TRUE(r.err.contains(QStringLiteral("not an IPv4 address"))) << r.err.toStdString();
+    }
+    EXPECT_EQ(sim.Reports().size(), 1);
     EXPECT_EQ(RunTool({QStringLiteral("send"), dir.Path(QStringLiteral("missing")), QStringLiteral("127.0.0.1")}).status, 1);
 }

@@ -3,7 +3,7 @@
 
 #include "ToolCommands.h"
 
-#include "base/AnsiCodePage.h"
+#include "base/Ipv4Address.h"
 #include "base/Translation.h"
 #include "devicelink/Packaging.h"
 #include "devicelink/TransferProtocol.h"
@@ -16,8 +16,6 @@
 #include <QHostInfo>
 #include <QTemporaryDir>
 
-#include <arpa/inet.h>
-#include <netinet/in.h>
 
 #include <atomic>
 #include <cstdio>
@@ -38,6 +36,21 @@ bool CheckFolder(const QString& path, QString& absolute)
     }
     absolute = QDir::cleanPath(info.absoluteFilePath());
     return true;
+}
+
+// A name for the system's resolver: letters, digits, hyphens and dots, its last label
+// starting with a letter. Anything else that is not an address ("127.0.0.010", "127.1",
+// "0x7f.1", "10.0.0.5 abc") the resolver might read as an address of its own making.
+bool IsHostName(const QString& host)
+{
+    for (const QChar c : host)
+        if (!(c.isLetterOrNumber() && c.unicode() < 0x80) && c != u'-' && c != u'.')
+            return false;
+    QString name = host;
+    if (name.endsWith(u'.'))
+        name.chop(1); // a fully qualified name
+    const QString last = name.section(u'.', -1);
+    return !last.isEmpty() && last.front().isLetter();
 }
 
 // HOST[:PORT] into its host and port (48688 when none is given); false when the port is
@@ -67,9 +80,14 @@ bool SplitTarget(const QString& text, QString& host, quint16& port, QString& rea
 // A host to a dotted IPv4 address; host names are looked up.
 bool ResolveHost(const QString& host, QString& address)
 {
-    if (inet_addr(AnsiCodePage::Encode(host).constData()) != INADDR_NONE) {
+    if (IsValidIpv4Address(host)) {
         address = host;
         return true;
+    }
+    if (!IsHostName(host)) {
+        PrintError(QStringLiteral("%1: not an IPv4 address (four numbers from 0 to 255, without leading zeros) "
+                                  "nor a host name").arg(host));
+        return false;
     }
     const QHostInfo info = QHostInfo::fromName(host);
     for (const QHostAddress& a : info.addresses()) {

@@ -6,10 +6,60 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QRegularExpressionValidator>
+
+#include <algorithm>
+#include <QValidator>
 
 namespace {
 constexpr int kFieldCount = 4;
+constexpr int kPartDigits = 3;
+constexpr int kDottedLength = 15; // room for a pasted "255.255.255.255"
+
+// Drops the leading zeros of a part: the box holds numbers, so a typed or pasted 010
+// is ten, never octal eight.
+QString Decimal(const QString& part)
+{
+    int zeros = 0;
+    while (zeros + 1 < part.size() && part[zeros] == u'0')
+        ++zeros;
+    return part.mid(zeros);
+}
+
+// One field's text: a part of an address (0 to 255), or, for a paste or a drop, a dotted
+// text whose parts fit into this field and the ones after it (spread at once).
+class PartValidator : public QValidator {
+public:
+    PartValidator(int fieldsLeft, QObject* parent) : QValidator(parent), fieldsLeft(fieldsLeft) {}
+
+    State validate(QString& input, int& pos) const override
+    {
+        if (input.isEmpty())
+            return Intermediate;
+        int value = 0;
+        if (!input.contains(u'.')) {
+            const QString part = Decimal(input);
+            if (!ParseIpv4Part(part, value))
+                return Invalid;
+            pos = std::max(0, pos - static_cast<int>(input.size() - part.size()));
+            input = part;
+            return Acceptable;
+        }
+        QStringList parts = input.trimmed().split(u'.');
+        if (parts.size() > fieldsLeft)
+            return Invalid;
+        for (QString& part : parts) {
+            part = Decimal(part);
+            if (!part.isEmpty() && !ParseIpv4Part(part, value))
+                return Invalid;
+        }
+        input = parts.join(u'.');
+        pos = static_cast<int>(input.size());
+        return Intermediate;
+    }
+
+private:
+    int fieldsLeft;
+};
 }
 
 CIpAddressEdit::CIpAddressEdit(QWidget* parent) : QFrame(parent)
@@ -23,19 +73,22 @@ CIpAddressEdit::CIpAddressEdit(QWidget* parent) : QFrame(parent)
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(2, 1, 2, 1);
     layout->setSpacing(0);
-    const QRegularExpression octet(QStringLiteral("25[0-5]|2[0-4][0-9]|1[0-9][0-9]|[1-9]?[0-9]"));
     for (int i = 0; i < kFieldCount; ++i) {
         auto* field = new QLineEdit(this);
         field->setObjectName(QStringLiteral("octet%1").arg(i + 1));
         field->setFrame(false);
         field->setAlignment(Qt::AlignCenter);
-        field->setMaxLength(3);
-        field->setValidator(new QRegularExpressionValidator(octet, field));
+        field->setMaxLength(kDottedLength);
+        field->setValidator(new PartValidator(kFieldCount - i, field));
         field->setMinimumWidth(field->fontMetrics().horizontalAdvance(QString(4, u'0')));
         field->installEventFilter(this);
         connect(field, &QLineEdit::textEdited, this, [this, i](const QString& text) {
-            if (text.size() == 3 && i + 1 < kFieldCount)
+            if (text.contains(u'.')) {
+                Spread(i, text);
+            } else if (text.size() == kPartDigits && i + 1 < kFieldCount) {
                 FocusField(i + 1, true);
+                movedTo = i + 1;
+            }
         });
         fields[i] = field;
         layout->addWidget(field, 1);
@@ -69,8 +122,24 @@ void CIpAddressEdit::SetAddressText(const QString& text)
         SetAddress(address);
         return;
     }
-    for (QLineEdit* field : fields)
-        field->clear();
+    const QStringList parts = text.trimmed().split(u'.');
+    for (int i = 0; i < kFieldCount; ++i) {
+        int value = 0;
+        const QString part = parts.size() <= kFieldCount ? parts.value(i) : QString();
+        fields[i]->setText(ParseIpv4Part(part, value) ? part : QString());
+    }
+}
+
+void CIpAddressEdit::Spread(int index, const QString& text)
+{
+    const QStringList parts = text.split(u'.');
+    int last = index;
+    for (int k = 0; k < parts.size() && index + k < kFieldCount; ++k) {
+        fields[index + k]->setText(parts[k]);
+        last = index + k;
+    }
+    movedTo = -1;
+    FocusField(last, false);
 }
 
 bool CIpAddressEdit::GetAddress(quint32& address) const
@@ -93,9 +162,12 @@ void CIpAddressEdit::SelectAll()
 QString CIpAddressEdit::Text() const
 {
     QStringList parts;
-    for (QLineEdit* field : fields)
-        parts << QString::number(field->text().toUInt());
-    return parts.join(u'.');
+    bool any = false;
+    for (QLineEdit* field : fields) {
+        parts << field->text();
+        any = any || !field->text().isEmpty();
+    }
+    return any ? parts.join(u'.') : QString();
 }
 
 void CIpAddressEdit::FocusField(int index, bool atStart)
@@ -110,18 +182,23 @@ void CIpAddressEdit::FocusField(int index, bool atStart)
 
 bool CIpAddressEdit::eventFilter(QObject* watched, QEvent* event)
 {
-    if (event->type() != QEvent::KeyPress)
-        return QFrame::eventFilter(watched, event);
     int index = -1;
     for (int i = 0; i < kFieldCount; ++i)
         if (fields[i] == watched)
             index = i;
     if (index < 0)
         return QFrame::eventFilter(watched, event);
+    if (event->type() == QEvent::MouseButtonPress)
+        movedTo = -1; // the user chose a field: a dot there is a dot again
+    if (event->type() != QEvent::KeyPress)
+        return QFrame::eventFilter(watched, event);
     const auto* key = static_cast<QKeyEvent*>(event);
     QLineEdit* field = fields[index];
+    const bool justMoved = movedTo == index;
+    movedTo = -1;
     if ((key->text() == QStringLiteral(".") || key->key() == Qt::Key_Space)) {
-        if (!field->text().isEmpty() && index + 1 < kFieldCount)
+        // The dot that ends a three-digit part arrives after the move it would make.
+        if (!justMoved && !field->text().isEmpty() && index + 1 < kFieldCount)
             FocusField(index + 1, true);
         return true;
     }

@@ -1,8 +1,10 @@
 #include "CTransmissionProjectDlg.h"
 
 #include "base/AnsiCodePage.h"
+#include "base/Ipv4Address.h"
 #include "base/Translation.h"
 #include "base/UiSeam.h"
+#include "controls/ui/CIpAddressEdit.h"
 #include "devicelink/Packaging.h"
 
 #include <QCloseEvent>
@@ -11,10 +13,7 @@
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QLineEdit>
 #include <QPushButton>
-#include <QRegularExpression>
-#include <QRegularExpressionValidator>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
@@ -32,19 +31,12 @@ QPushButton* MakeButton(const QString& key, const QString& name, QWidget* parent
     return button;
 }
 
-// A complete dotted quad that names one host: four numbers up to 255, neither the
-// "any" address nor the all-ones broadcast address.
+// An address by the editor's address rule that names one host: not the "any" address
+// (the rule already refuses the all-ones broadcast address).
 bool IsDeviceAddress(const QString& text)
 {
-    static const QRegularExpression quad(QStringLiteral("^(\\d{1,3})\\.(\\d{1,3})\\.(\\d{1,3})\\.(\\d{1,3})$"));
-    const QRegularExpressionMatch m = quad.match(text);
-    if (!m.hasMatch())
-        return false;
-    for (int i = 1; i <= 4; ++i) {
-        if (m.captured(i).toInt() > 255)
-            return false;
-    }
-    return text != QStringLiteral("0.0.0.0") && text != QStringLiteral("255.255.255.255");
+    quint32 address = 0;
+    return ParseIpv4Address(text, address) && address != 0;
 }
 
 } // namespace
@@ -80,11 +72,8 @@ CTransmissionProjectDlg::CTransmissionProjectDlg(TransmissionProjectDlgDelegate*
     findNote->setWordWrap(true);
     addressLabel = new QLabel(Translate("270"), deviceBox);
     addressLabel->setObjectName(QStringLiteral("addressLabel"));
-    addressEdit = new QLineEdit(deviceBox);
+    addressEdit = new CIpAddressEdit(deviceBox);
     addressEdit->setObjectName(QStringLiteral("addressEdit"));
-    addressEdit->setValidator(new QRegularExpressionValidator(
-        QRegularExpression(QStringLiteral("[0-9]{0,3}(\\.[0-9]{0,3}){0,3}")), addressEdit));
-    addressEdit->setPlaceholderText(QStringLiteral("192.168.1.100"));
 
     auto* addressRow = new QHBoxLayout;
     addressRow->addWidget(addressLabel);
@@ -126,7 +115,7 @@ CTransmissionProjectDlg::CTransmissionProjectDlg(TransmissionProjectDlgDelegate*
 
     const QString remembered = TransmissionEngine::LoadRememberedAddress();
     if (!remembered.isEmpty())
-        addressEdit->setText(remembered);
+        addressEdit->SetAddressText(remembered);
     ShowModeControls();
     UpdateButtons();
 }
@@ -201,7 +190,7 @@ void CTransmissionProjectDlg::OnStart()
             return;
         address = DeviceDiscovery::AddressText(foundDevices[static_cast<size_t>(index)]);
     } else {
-        address = addressEdit->text().trimmed();
+        address = addressEdit->Text();
         if (!address.isEmpty())
             TransmissionEngine::RememberAddress(address);
         if (!IsDeviceAddress(address)) {

@@ -10,7 +10,7 @@
 
 class QGroupBox;
 class QLabel;
-class QLineEdit;
+class CIpAddressEdit;
 class QPushButton;
 class QTreeWidget;
 
@@ -72,5 +72,5 @@ private:
     QTreeWidget* deviceTree;
     QLabel* findNote;
     QLabel* addressLabel;
-    QLineEdit* addressEdit;
+    CIpAddressEdit* addressEdit;
 };

@@ -2,14 +2,13 @@
 
 #include "PropertyEditorDelegate.h"
 #include "ColourSwatch.h"
-#include "model/XControl.h"
+#include "base/UiSeam.h"
 
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QTimer>
 
 #include <algorithm>
 
@@ -21,18 +20,6 @@ constexpr int kCaptionColumnWidth = 110;
 constexpr double kMaxCaptionShare = 0.55;
 const QColor kPlaceholderGrey(0xA0, 0xA0, 0xA0);
 
-
-// Finds a row by data value among the rows of one group, depth first.
-CMFCMyPropertyGridProperty* FindIn(const CMFCMyPropertyGridProperty& parent, quint32 id)
-{
-    for (const auto& child : parent.SubItems()) {
-        if (child->kind != PropertyKind::Group && child->data == id)
-            return child.get();
-        if (CMFCMyPropertyGridProperty* found = FindIn(*child, id))
-            return found;
-    }
-    return nullptr;
-}
 
 } // namespace
 
@@ -73,6 +60,13 @@ CMFCMyPropertyGridCtrl::CMFCMyPropertyGridCtrl(QWidget* parent)
 
 CMFCMyPropertyGridCtrl::~CMFCMyPropertyGridCtrl()
 {
+    // An editor still open goes unapplied, and its delegate before the base classes tear
+    // the editor down: the delegate's filter would otherwise see the editor's last events
+    // and ask a grid that is no longer one.
+    AbandonEdit();
+    QAbstractItemDelegate* delegate = itemDelegateForColumn(1);
+    setItemDelegateForColumn(1, nullptr);
+    delete delegate;
     // The model is not touched: its owner may be gone before the widgets are.
     if (!description->parent())
         delete description;
@@ -90,19 +84,16 @@ void CMFCMyPropertyGridCtrl::SetModel(PropertyGridModel* m)
 
 void CMFCMyPropertyGridCtrl::Rebuild()
 {
-    if (committing > 0) {
-        // The edit under way may have refilled the model; the items follow once it is done.
-        if (!rebuildPending) {
-            rebuildPending = true;
-            QTimer::singleShot(0, this, [this] {
-                rebuildPending = false;
-                Rebuild();
-            });
-        }
-        return;
+    // The model is refilled only while the grid is idle; an editor still open here edits
+    // a row that is gone, and goes without committing.
+    if (openEditor) {
+        QWidget* editor = openEditor;
+        openEditor = nullptr;
+        QTreeWidget::closeEditor(editor, QAbstractItemDelegate::RevertModelCache);
     }
-    const quint32 current = CurrentProperty() ? CurrentProperty()->data : 0;
-    const bool hadCurrent = CurrentProperty() != nullptr;
+    const QTreeWidgetItem* was = currentItem();
+    const bool hadCurrent = was && !was->data(0, GroupRole).toBool();
+    const quint32 current = hadCurrent ? was->data(0, IdRole).toUInt() : 0;
     setUpdatesEnabled(false);
     clear();
     description->clear();
@@ -200,11 +191,12 @@ CMFCMyPropertyGridProperty* CMFCMyPropertyGridCtrl::PropertyAt(const QModelIndex
     const QTreeWidgetItem* item = itemFromIndex(index.siblingAtColumn(0));
     if (!item || !model || item->data(0, GroupRole).toBool())
         return nullptr;
-    const quint32 id = item->data(0, IdRole).toUInt();
-    for (const auto& group : model->Groups())
-        if (CMFCMyPropertyGridProperty* found = FindIn(*group, id))
-            return found;
-    return nullptr;
+    return model->FindByData(item->data(0, IdRole).toUInt());
+}
+
+CMFCMyPropertyGridProperty* CMFCMyPropertyGridCtrl::Find(quint32 id) const
+{
+    return model ? model->FindByData(id) : nullptr;
 }
 
 CMFCMyPropertyGridProperty* CMFCMyPropertyGridCtrl::CurrentProperty() const
@@ -212,64 +204,164 @@ CMFCMyPropertyGridProperty* CMFCMyPropertyGridCtrl::CurrentProperty() const
     return currentItem() ? PropertyAt(indexFromItem(currentItem())) : nullptr;
 }
 
-QTreeWidgetItem* CMFCMyPropertyGridCtrl::ItemFor(const CMFCMyPropertyGridProperty* property) const
+QTreeWidgetItem* CMFCMyPropertyGridCtrl::ItemFor(quint32 id) const
 {
-    if (!property)
-        return nullptr;
     for (QTreeWidgetItemIterator it(const_cast<CMFCMyPropertyGridCtrl*>(this)); *it; ++it)
-        if (!(*it)->data(0, GroupRole).toBool() && (*it)->data(0, IdRole).toUInt() == property->data)
+        if (!(*it)->data(0, GroupRole).toBool() && (*it)->data(0, IdRole).toUInt() == id)
             return *it;
     return nullptr;
 }
 
-void CMFCMyPropertyGridCtrl::CommitEdit(CMFCMyPropertyGridProperty& property, const QVariant& value)
+// ---------------------------------------------------------------- edits and their queue
+
+void CMFCMyPropertyGridCtrl::QueueValue(quint32 id, const QVariant& value)
 {
-    property.SetValueFromEditor(value);
-    if (QTreeWidgetItem* item = ItemFor(&property))
-        ShowValue(item, property);
-    ++committing;
-    Q_EMIT PropertyEdited(&property);
-    --committing;
+    Queue({Work::Value, id, value});
 }
 
-void CMFCMyPropertyGridCtrl::PressButton(CMFCMyPropertyGridProperty& property)
+void CMFCMyPropertyGridCtrl::QueueColourChoice(quint32 id, COLORREF start)
 {
-    if (!property.owner)
+    Queue({Work::ChooseColour, id, static_cast<qulonglong>(start)});
+}
+
+void CMFCMyPropertyGridCtrl::QueueButton(quint32 id)
+{
+    Queue({Work::Button, id, {}});
+}
+
+void CMFCMyPropertyGridCtrl::Queue(Work work)
+{
+    queue.push_back(std::move(work));
+    ScheduleRun();
+}
+
+void CMFCMyPropertyGridCtrl::ScheduleRun()
+{
+    if (runScheduled)
         return;
-    ++committing;
-    property.owner->OnPropertyButton(property);
-    --committing;
+    runScheduled = true;
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            runScheduled = false;
+            RunQueued();
+        },
+        Qt::QueuedConnection);
+}
+
+void CMFCMyPropertyGridCtrl::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint)
+{
+    if (editor == openEditor)
+        openEditor = nullptr;
+    // Tab opens the next row's editor in here; the value left behind runs after.
+    QTreeWidget::closeEditor(editor, hint);
+    ScheduleRun();
+}
+
+void CMFCMyPropertyGridCtrl::EndEditor()
+{
+    if (QWidget* editor = openEditor) {
+        commitData(editor);
+        closeEditor(editor, QAbstractItemDelegate::NoHint);
+    }
+}
+
+void CMFCMyPropertyGridCtrl::FinishEdit()
+{
+    if (!openEditor && queue.empty())
+        return;
+    EndEditor();
+    RunQueued();
+}
+
+void CMFCMyPropertyGridCtrl::AbandonEdit()
+{
+    queue.clear();
+    if (QWidget* editor = openEditor) {
+        openEditor = nullptr;
+        QTreeWidget::closeEditor(editor, QAbstractItemDelegate::RevertModelCache);
+    }
+}
+
+void CMFCMyPropertyGridCtrl::RunQueued()
+{
+    // A modal dialog of the work under way runs an event loop; what was queued meanwhile
+    // waits for that work to end.
+    if (running)
+        return;
+    running = true;
+    while (!queue.empty()) {
+        const Work work = std::move(queue.front());
+        queue.pop_front();
+        Run(work);
+    }
+    running = false;
+    if (!IsBusy())
+        Q_EMIT Idle();
+}
+
+void CMFCMyPropertyGridCtrl::Run(const Work& work)
+{
+    CMFCMyPropertyGridProperty* property = Find(work.id);
+    if (!property || !listener)
+        return;
+    switch (work.kind) {
+    case Work::Value: Commit(*property, work.value); break;
+    case Work::ChooseColour: {
+        COLORREF chosen = 0;
+        if (Ui().ChooseColor(static_cast<COLORREF>(work.value.toULongLong()), chosen))
+            Commit(*property, static_cast<qulonglong>(chosen & 0xFFFFFF));
+        break;
+    }
+    case Work::Button: listener->PropertyButton(*property); break;
+    case Work::DoubleClick:
+        // The element may take the double click (an image chooser, a dialog); whether it
+        // changed anything is its own affair.
+        if (property->owner && listener->PropertyButton(*property))
+            break;
+        StepOrEdit(work.id);
+        break;
+    }
+}
+
+void CMFCMyPropertyGridCtrl::StepOrEdit(quint32 id)
+{
+    CMFCMyPropertyGridProperty* property = Find(id);
+    if (!property || !property->enabled)
+        return;
+    if (property->kind == PropertyKind::Options && !property->allowEdit && property->options.size() > 1) {
+        // Like the platform grid: a double click steps to the next option.
+        const int at = static_cast<int>(property->options.indexOf(property->GetText()));
+        Commit(*property, property->options.value((at + 1) % property->options.size()));
+        return;
+    }
+    if (QTreeWidgetItem* item = ItemFor(id)) {
+        setCurrentItem(item, 1);
+        edit(indexFromItem(item, 1));
+    }
+}
+
+void CMFCMyPropertyGridCtrl::Commit(CMFCMyPropertyGridProperty& property, const QVariant& value)
+{
+    property.SetValueFromEditor(value);
+    if (QTreeWidgetItem* item = ItemFor(property.data))
+        ShowValue(item, property);
+    listener->PropertyEdited(property);
 }
 
 void CMFCMyPropertyGridCtrl::PropertyValueSet(CMFCMyPropertyGridProperty* property)
 {
-    if (QTreeWidgetItem* item = ItemFor(property))
+    if (QTreeWidgetItem* item = property ? ItemFor(property->data) : nullptr)
         ShowValue(item, *property);
 }
 
 void CMFCMyPropertyGridCtrl::mouseDoubleClickEvent(QMouseEvent* event)
 {
-    const QModelIndex index = indexAt(event->position().toPoint());
-    CMFCMyPropertyGridProperty* property = PropertyAt(index);
-    if (!property || !property->enabled) {
-        QTreeWidget::mouseDoubleClickEvent(event);
-        return;
-    }
-    // The owner may take the double click (an image chooser, a dialog).
-    if (property->owner) {
-        ++committing;
-        const int handled = property->owner->OnPropertyButton(*property);
-        --committing;
-        if (handled)
-            return;
-    }
-    if (property->kind == PropertyKind::Options && !property->allowEdit && property->options.size() > 1) {
-        // Like the platform grid: a double click steps to the next option.
-        const int at = static_cast<int>(property->options.indexOf(property->GetText()));
-        CommitEdit(*property, property->options.value((at + 1) % property->options.size()));
-        return;
-    }
-    edit(index.siblingAtColumn(1));
+    // The base class stops the edit a first click on the current row may have started.
+    QTreeWidget::mouseDoubleClickEvent(event);
+    const CMFCMyPropertyGridProperty* property = PropertyAt(indexAt(event->position().toPoint()));
+    if (property && property->enabled)
+        Queue({Work::DoubleClick, property->data, {}});
 }
 
 void CMFCMyPropertyGridCtrl::keyPressEvent(QKeyEvent* event)

@@ -485,6 +485,15 @@ void CMarvolentaView::mouseMoveEvent(QMouseEvent* event)
         return;
     }
     const QPoint point = ToPage(event->position());
+    if (logic->IsCapturing() && !(event->buttons() & Qt::LeftButton)) {
+        // The release went elsewhere (a message box opened during the press): the
+        // gesture ends here instead of dragging with no button held.
+        logic->LeftButtonUp(point, KeysFrom(event->modifiers()));
+        logic->Hover(point);
+        UpdateCursor();
+        event->accept();
+        return;
+    }
     if (logic->IsCapturing())
         logic->LeftButtonMove(point, KeysFrom(event->modifiers()));
     else

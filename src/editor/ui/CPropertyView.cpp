@@ -18,22 +18,28 @@ CPropertyView::CPropertyView(QWidget* parent)
     layout->addWidget(grid, 1);
     layout->addWidget(grid->DescriptionArea());
     setWidget(body);
-    connect(grid, &CMFCMyPropertyGridCtrl::PropertyEdited, this, [this](CMFCMyPropertyGridProperty* property) {
-        if (delegate && property)
-            delegate->PropertyChanged(*property);
-    });
+    grid->SetListener(this);
+}
+
+void CPropertyView::PropertyEdited(CMFCMyPropertyGridProperty& property)
+{
+    if (delegate)
+        delegate->PropertyChanged(property);
+}
+
+bool CPropertyView::PropertyButton(CMFCMyPropertyGridProperty& property)
+{
+    return delegate && delegate->PropertyButton(property);
+}
+
+bool CPropertyView::IsInEditor(const QWidget* widget) const
+{
+    return widget && grid->viewport()->isAncestorOf(widget);
 }
 
 void CPropertyView::ShowModel(PropertyGridModel& model)
 {
-    shown = &model;
     grid->SetModel(&model);
-}
-
-void CPropertyView::Clear()
-{
-    grid->SetModel(nullptr);
-    shown = nullptr;
 }
 
 QStringList CPropertyView::RowTexts() const

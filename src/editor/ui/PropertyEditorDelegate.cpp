@@ -2,9 +2,9 @@
 
 #include "CMFCMyPropertyGridCtrl.h"
 #include "ColourSwatch.h"
-#include "base/UiSeam.h"
 
 #include <QComboBox>
+#include <QEvent>
 #include <QHBoxLayout>
 #include <QLineEdit>
 #include <QPainter>
@@ -26,14 +26,17 @@ constexpr char kEditorName[] = "PropertyValueEditor";
 
 
 
-// One editor for every kind of row: a line edit or a list, and the row's button.
+// One editor for every kind of row: a line edit or a list, and the row's button. It only
+// hands its value to the grid (which queues it) and asks to be closed; it never runs the
+// element's code itself, so nothing it calls can open a dialog while it is being closed.
 class ValueEditor : public QWidget {
 public:
     ValueEditor(QWidget* parent, const CMFCMyPropertyGridProperty& property, CMFCMyPropertyGridCtrl* grid,
                 const PropertyEditorDelegate* delegate)
-        : QWidget(parent), kind(property.kind)
+        : QWidget(parent), kind(property.kind), id(property.data)
     {
         setObjectName(QString::fromLatin1(kEditorName));
+        auto* self = const_cast<PropertyEditorDelegate*>(delegate);
         auto* layout = new QHBoxLayout(this);
         layout->setContentsMargins(0, 0, 0, 0);
         layout->setSpacing(0);
@@ -64,39 +67,41 @@ public:
         QWidget* main = combo ? static_cast<QWidget*>(combo) : line;
         layout->addWidget(main, 1);
         setFocusProxy(main);
-        main->installEventFilter(const_cast<PropertyEditorDelegate*>(delegate));
+        main->installEventFilter(self);
         if (property.hasButton) {
             auto* button = new QToolButton(this);
             button->setText(QStringLiteral("..."));
             button->setFocusPolicy(Qt::NoFocus);
-            const quint32 id = property.data;
-            QObject::connect(button, &QToolButton::clicked, this, [grid, id] {
-                if (CMFCMyPropertyGridProperty* p = grid->CurrentProperty(); p && p->data == id)
-                    grid->PressButton(*p);
+            QObject::connect(button, &QToolButton::clicked, this, [this, grid, self] {
+                if (!grid->IsOpenEditor(this))
+                    return;
+                grid->QueueButton(id);
+                Q_EMIT self->closeEditor(this);
             });
             layout->addWidget(button);
         }
         if (kind == PropertyKind::Color) {
-            QObject::connect(combo, QOverload<int>::of(&QComboBox::activated), this, [this, delegate](int index) {
-                if (combo->itemData(index, kColourRole).toInt() == kFurtherColours) {
-                    COLORREF chosen = 0;
-                    if (!Ui().ChooseColor(colour, chosen)) {
-                        SetColour(colour);
-                        return;
-                    }
-                    SetColour(chosen & 0xFFFFFF);
-                } else {
+            QObject::connect(combo, QOverload<int>::of(&QComboBox::activated), this, [this, grid, self](int index) {
+                if (!grid->IsOpenEditor(this))
+                    return;
+                if (combo->itemData(index, kColourRole).toInt() == kFurtherColours)
+                    furtherColours = true; // the colour dialog opens once this editor has closed
+                else
                     colour = static_cast<COLORREF>(combo->itemData(index, kColourRole).toULongLong());
-                }
-                auto* self = const_cast<PropertyEditorDelegate*>(delegate);
                 Q_EMIT self->commitData(this);
                 Q_EMIT self->closeEditor(this);
             });
         }
     }
 
+    quint32 Id() const { return id; }
+    const QVariant& Initial() const { return initial; }
+    bool WantsFurtherColours() const { return furtherColours; }
+    COLORREF Colour() const { return colour; }
+
     void SetValue(const CMFCMyPropertyGridProperty& property)
     {
+        initial = property.GetValue();
         if (kind == PropertyKind::Color) {
             SetColour(property.GetColor());
         } else if (combo) {
@@ -144,6 +149,9 @@ private:
     }
 
     PropertyKind kind;
+    quint32 id;
+    QVariant initial;
+    bool furtherColours = false;
     QComboBox* combo = nullptr;
     QLineEdit* line = nullptr;
     COLORREF colour = 0;
@@ -159,7 +167,9 @@ QWidget* PropertyEditorDelegate::createEditor(QWidget* parent, const QStyleOptio
     const CMFCMyPropertyGridProperty* property = grid->PropertyAt(index);
     if (!property || property->kind == PropertyKind::Group || !property->enabled || index.column() != 1)
         return nullptr;
-    return new ValueEditor(parent, *property, grid, this);
+    auto* editor = new ValueEditor(parent, *property, grid, this);
+    grid->EditorOpened(editor);
+    return editor;
 }
 
 void PropertyEditorDelegate::setEditorData(QWidget* editor, const QModelIndex& index) const
@@ -168,15 +178,19 @@ void PropertyEditorDelegate::setEditorData(QWidget* editor, const QModelIndex& i
         static_cast<ValueEditor*>(editor)->SetValue(*property);
 }
 
-void PropertyEditorDelegate::setModelData(QWidget* editor, QAbstractItemModel*, const QModelIndex& index) const
+void PropertyEditorDelegate::setModelData(QWidget* editor, QAbstractItemModel*, const QModelIndex&) const
 {
-    CMFCMyPropertyGridProperty* property = grid->PropertyAt(index);
-    if (!property)
+    if (!grid->IsOpenEditor(editor))
         return;
-    const QVariant value = static_cast<ValueEditor*>(editor)->Value();
-    if (value == property->GetValue())
+    const auto* e = static_cast<ValueEditor*>(editor);
+    if (e->WantsFurtherColours()) {
+        grid->QueueColourChoice(e->Id(), e->Colour());
+        return;
+    }
+    const QVariant value = e->Value();
+    if (value == e->Initial())
         return; // nothing typed: no edit, no undo step
-    grid->CommitEdit(*property, value);
+    grid->QueueValue(e->Id(), value);
 }
 
 bool PropertyEditorDelegate::eventFilter(QObject* object, QEvent* event)
@@ -184,7 +198,14 @@ bool PropertyEditorDelegate::eventFilter(QObject* object, QEvent* event)
     QObject* editor = object;
     while (editor && editor->objectName() != QLatin1String(kEditorName))
         editor = editor->parent();
-    return QStyledItemDelegate::eventFilter(editor ? editor : object, event);
+    // An editor the grid has closed (it waits for its deletion) no longer commits.
+    if (!editor || !grid->IsOpenEditor(static_cast<QWidget*>(editor)))
+        return false;
+    // A key the inner line edit or list did not take comes up to the editor itself:
+    // handled once, at the inner widget, or Enter would commit and close twice.
+    if (object == editor && (event->type() == QEvent::KeyPress || event->type() == QEvent::ShortcutOverride))
+        return false;
+    return QStyledItemDelegate::eventFilter(editor, event);
 }
 
 void PropertyEditorDelegate::updateEditorGeometry(QWidget* editor, const QStyleOptionViewItem& option,

@@ -193,7 +193,8 @@ TEST(StreamBrushDialog, OpensWithTheFramesValuesAndHandsBackAddressAndGeneration
     EXPECT_EQ(edit->Field(2)->text(), QStringLiteral("3")) << "the fourth digit went to the field it was typed in";
     EXPECT_EQ(dialog.StartAddress(), 0x0AFF0307u); // 10.255.3.7
     edit->Field(3)->clear();
-    EXPECT_EQ(edit->Text(), QStringLiteral("10.255.3.0")) << "a blank field counts as 0";
+    EXPECT_EQ(edit->Address(), 0x0AFF0300u) << "a blank field counts as 0";
+    EXPECT_EQ(edit->Text(), QStringLiteral("10.255.3.")) << "but is no 0 in the text";
 
     dialog.SecondButton()->click();
     EXPECT_EQ(dialog.Generation(), 2);

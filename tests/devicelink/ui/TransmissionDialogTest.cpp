@@ -1,6 +1,7 @@
 #include "devicelink/ui/CTransmissionProjectDlg.h"
 
 #include "base/Translation.h"
+#include "controls/ui/CIpAddressEdit.h"
 #include "devicelink/DeviceLinkTestUtil.h"
 #include "panelsim/PanelSimulator.h"
 #include "support/ScriptedUi.h"
@@ -33,7 +34,7 @@ struct DialogParts {
           manual(d.findChild<QPushButton*>(QStringLiteral("manualButton"))),
           status(d.findChild<QLabel*>(QStringLiteral("statusText"))),
           tree(d.findChild<QTreeWidget*>(QStringLiteral("deviceTree"))),
-          address(d.findChild<QLineEdit*>(QStringLiteral("addressEdit"))),
+          address(d.findChild<CIpAddressEdit*>(QStringLiteral("addressEdit"))),
           note(d.findChild<QLabel*>(QStringLiteral("findNote")))
     {
     }
@@ -43,7 +44,7 @@ struct DialogParts {
     QPushButton* manual;
     QLabel* status;
     QTreeWidget* tree;
-    QLineEdit* address;
+    CIpAddressEdit* address;
     QLabel* note;
 };
 
@@ -118,7 +119,7 @@ TEST(TransmissionDialog, OpensInManualModeWithTheRememberedAddress)
     EXPECT_TRUE(p.address->isVisible());
     EXPECT_FALSE(p.tree->isVisible());
     EXPECT_FALSE(p.note->isVisible());
-    EXPECT_EQ(p.address->text(), QStringLiteral("192.168.9.9"));
+    EXPECT_EQ(p.address->Text(), QStringLiteral("192.168.9.9"));
 
     // Long failure texts wrap instead of losing their end.
     EXPECT_TRUE(p.status->wordWrap());
@@ -144,13 +145,13 @@ TEST(TransmissionDialog, ManualModeRefusesAnIncompleteAddressButRemembersIt)
     CTransmissionProjectDlg dialog(&owner, QStringLiteral("/projects/Hall"), QStringLiteral("Hall"));
     dialog.show();
     DialogParts p(dialog);
-    p.address->setText(QStringLiteral("192.168.1"));
+    p.address->SetAddressText(QStringLiteral("192.168.1"));
     p.start->click();
     ASSERT_EQ(ui.messages.size(), 1);
     EXPECT_EQ(ui.messages[0].text, Translate("990"));
     EXPECT_EQ(ui.messages[0].caption, Translate("70"));
     EXPECT_FALSE(dialog.Engine().IsRunning());
-    EXPECT_EQ(TransmissionEngine::LoadRememberedAddress(), QStringLiteral("192.168.1"));
+    EXPECT_EQ(TransmissionEngine::LoadRememberedAddress(), QStringLiteral("192.168.1."));
 }
 
 TEST(TransmissionDialog, SendsInManualModeAndRemembersTheAddress)
@@ -171,7 +172,7 @@ TEST(TransmissionDialog, SendsInManualModeAndRemembersTheAddress)
         dialog.Engine().SetPort(sim.TcpPort());
         dialog.show();
         DialogParts p(dialog);
-        p.address->setText(QStringLiteral("127.0.0.1"));
+        p.address->SetAddressText(QStringLiteral("127.0.0.1"));
         p.start->click();
         EXPECT_FALSE(p.start->isEnabled());
         EXPECT_TRUE(p.stop->isEnabled());

@@ -23,14 +23,21 @@
 
 namespace {
 
-// The main frame's part: the edited row goes to the element, which then fills the grid
-// again, as selecting it does.
+// The main frame's part: the edited row goes to the element, which is then shown anew
+// once the grid is idle, as the main frame does after an edit.
 class Frame : public PropertyViewParentDelegate {
 public:
     void PropertyChanged(CMFCMyPropertyGridProperty& property) override
     {
         if (property.owner && property.owner->OnPropertyChanged(property))
             ++changes;
+    }
+    bool PropertyButton(CMFCMyPropertyGridProperty& property) override
+    {
+        return property.owner && property.owner->OnPropertyButton(property);
+    }
+    void Refill()
+    {
         if (current) {
             current->FillProperties(model);
             view->ShowModel(model);
@@ -55,6 +62,7 @@ protected:
         frame.current = button;
         frame.view = &view;
         view.SetDelegate(&frame);
+        QObject::connect(view.Grid(), &CMFCMyPropertyGridCtrl::Idle, [this] { frame.Refill(); });
         view.resize(360, 700);
         view.show();
         EXPECT_TRUE(QTest::qWaitForWindowExposed(&view));
@@ -92,6 +100,13 @@ protected:
         return QApplication::focusWidget();
     }
 
+    // The grid commits after an editor has closed, from the event loop.
+    void Settle()
+    {
+        for (int round = 0; round < 3; ++round)
+            QApplication::processEvents();
+    }
+
     void TypeAndPress(QWidget* editor, const QString& text, Qt::Key key)
     {
         auto* line = qobject_cast<QLineEdit*>(editor);
@@ -99,7 +114,7 @@ protected:
         line->selectAll();
         QTest::keyClicks(line, text);
         QTest::keyClick(line, key);
-        QApplication::processEvents(); // the deferred rebuild after a refill
+        Settle();
     }
 
     ScriptedUi ui;
@@ -157,7 +172,7 @@ TEST_F(PropertyGridTest, OptionsColoursAndTheDescription)
     const QPoint at = grid->visualItemRect(hollow).center();
     QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, at);
     QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {}, at);
-    QApplication::processEvents();
+    Settle();
     EXPECT_NE(button->hollow, before);
 
     // The further-colours choice asks the colour dialog.
@@ -167,7 +182,7 @@ TEST_F(PropertyGridTest, OptionsColoursAndTheDescription)
     const int further = combo->count() - 1;
     combo->setCurrentIndex(further);
     Q_EMIT combo->activated(further);
-    QApplication::processEvents();
+    Settle();
     EXPECT_EQ(button->fillColor, MakeRgb(1, 2, 3));
     EXPECT_EQ(Row(PropertyId::kFillColour)->text(1), QStringLiteral("1, 2, 3"));
 }
