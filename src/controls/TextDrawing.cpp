@@ -4,6 +4,7 @@
 #include "model/WorkLimits.h"
 
 #include <QFontDatabase>
+#include <QFontInfo>
 #include <QFontMetricsF>
 #include <QHash>
 #include <QImage>
@@ -25,7 +26,7 @@ constexpr int kCacheLimit = 8192;
 // the screen the editor happens to run on.
 const QPaintDevice& ReferenceDevice()
 {
-    static const QImage device(1, 1, QImage::Format_ARGB32_Premultiplied);
+    static thread_local const QImage device(1, 1, QImage::Format_ARGB32_Premultiplied);
     return device;
 }
 
@@ -40,7 +41,7 @@ int DeviceDpi(const QPainter& painter)
 
 QHash<QString, bool>& FamilyCache()
 {
-    static QHash<QString, bool> cache;
+    static thread_local QHash<QString, bool> cache;
     return cache;
 }
 
@@ -69,7 +70,7 @@ size_t qHash(const DeviceFaceKey& k, size_t seed)
 
 QHash<DeviceFaceKey, QFont>& FontCache()
 {
-    static QHash<DeviceFaceKey, QFont> cache;
+    static thread_local QHash<DeviceFaceKey, QFont> cache;
     return cache;
 }
 
@@ -100,8 +101,14 @@ const QFont& FontFor(const TextFace& face, int dpi)
 
 double& ApplicationCellRatio()
 {
-    static double ratio = 0.0; // (ascent + descent) / em of the application font
+    static thread_local double ratio = 0.0; // (ascent + descent) / em of the application font
     return ratio;
+}
+
+QHash<TextFace, QString>& ResolvedFamilyCache()
+{
+    static thread_local QHash<TextFace, QString> cache;
+    return cache;
 }
 
 // ---------------------------------------------------------------- shaped texts
@@ -140,7 +147,7 @@ size_t qHash(const BlockKey& k, size_t seed)
 
 QHash<BlockKey, Block>& BlockCache()
 {
-    static QHash<BlockKey, Block> cache;
+    static thread_local QHash<BlockKey, Block> cache;
     return cache;
 }
 
@@ -373,6 +380,17 @@ QFont ToQFont(const TextFace& face)
     return FontFor(face, kReferenceDpi);
 }
 
+QString ResolvedFamily(const TextFace& face)
+{
+    auto& cache = ResolvedFamilyCache();
+    const auto it = cache.constFind(face);
+    if (it != cache.constEnd())
+        return *it;
+    if (cache.size() > kCacheLimit)
+        cache.clear();
+    return *cache.insert(face, QFontInfo(FontFor(face, kReferenceDpi)).family());
+}
+
 TextFace ApplicationFace(int cellHeight, int style)
 {
     double& ratio = ApplicationCellRatio();
@@ -439,6 +457,7 @@ void ClearTextCaches()
 {
     FamilyCache().clear();
     FontCache().clear();
+    ResolvedFamilyCache().clear();
     BlockCache().clear();
     ApplicationCellRatio() = 0.0;
 }

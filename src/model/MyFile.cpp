@@ -3,6 +3,7 @@
 #include "base/AnsiCodePage.h"
 
 #include <QFile>
+#include <QtEndian>
 #include <QSaveFile>
 
 MyFile::MyFile() = default;
@@ -135,28 +136,32 @@ bool MyFile::CanRead(qint64 characters)
     return true;
 }
 
-bool MyFile::Put(const QByteArray& bytes)
+bool MyFile::PutHex(quint32 value, int digits)
 {
     if (!writing || Failed())
         return false;
-    data.append(bytes);
+    static constexpr char kDigits[] = "0123456789abcdef";
+    char text[8];
+    for (int i = digits - 1; i >= 0; --i, value >>= 4)
+        text[i] = kDigits[value & 0xF];
+    data.append(text, digits);
     pos = data.size();
     return true;
 }
 
 bool MyFile::WriteByte(int value)
 {
-    return Put(QByteArray::number(value & 0xFF, 16).rightJustified(2, '0'));
+    return PutHex(static_cast<quint32>(value) & 0xFF, 2);
 }
 
 bool MyFile::WriteWord(int value)
 {
-    return Put(QByteArray::number(value & 0xFFFF, 16).rightJustified(4, '0'));
+    return PutHex(static_cast<quint32>(value) & 0xFFFF, 4);
 }
 
 bool MyFile::WriteDword(qint32 value)
 {
-    return Put(QByteArray::number(static_cast<quint32>(value), 16).rightJustified(8, '0'));
+    return PutHex(static_cast<quint32>(value), 8);
 }
 
 bool MyFile::WriteColor(COLORREF value)
@@ -177,13 +182,11 @@ bool MyFile::WriteString(const QString& textIn)
     const int bytes = static_cast<int>(text.size() * 2);
     if (!WriteWord(bytes | 0x8000))
         return false;
-    QByteArray raw;
-    raw.reserve(bytes);
-    for (QChar c : text) {
-        raw.append(static_cast<char>(c.unicode() & 0xFF));
-        raw.append(static_cast<char>(c.unicode() >> 8));
-    }
-    return Put(raw);
+    const qsizetype start = data.size();
+    data.resize(start + bytes);
+    qToLittleEndian<char16_t>(text.utf16(), text.size(), data.data() + start);
+    pos = data.size();
+    return true;
 }
 
 quint32 MyFile::ReadHex(int digits)

@@ -85,7 +85,7 @@ public:
 
 private:
     quint32 ReadHex(int digits);
-    bool Put(const QByteArray& bytes);
+    bool PutHex(quint32 value, int digits);
     void Fail(Error e);
 
     QByteArray data;      // read: the whole file; write: everything written so far

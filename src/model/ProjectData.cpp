@@ -4,6 +4,7 @@
 #include "ElementRecord.h"
 #include "MyFile.h"
 #include "ProjectDataMainDelegate.h"
+#include "ProjectWrite.h"
 #include "PropertyGridModel.h"
 #include "TypeRegistry.h"
 #include "WorkLimits.h"
@@ -15,6 +16,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QThread>
 
 #include <algorithm>
 
@@ -24,6 +26,8 @@ const QString kVideo = QStringLiteral("VIDEO");
 const QString kTextPhoto = QStringLiteral("TEXTPHOTO");
 const QString kNone = QStringLiteral("NONE");
 const QString kHint = QStringLiteral("提示");
+// Text images are rendered on up to this many threads while the editor waits for its save.
+constexpr int kMaxSaveRenderThreads = 4;
 }
 
 bool IsPlainFileName(const QString& name)
@@ -52,13 +56,25 @@ QString ProjectData::NameFromFolder(const QString& path)
 
 QString ProjectData::GetName() const { return NameFromFolder(folder); }
 
-QString ProjectData::GetDataFilePath() const
+QString ProjectData::DataFilePathIn(const QString& folder)
 {
-    return folder + u'/' + GetName() + QStringLiteral(".mvl");
+    return folder + u'/' + NameFromFolder(folder) + QStringLiteral(".mvl");
 }
 
+QString ProjectData::TextImageFolderIn(const QString& folder)
+{
+    return folder + u'/' + kPhoto + u'/' + kTextPhoto;
+}
+
+bool ProjectData::MakeFoldersIn(const QString& folder)
+{
+    return QDir().mkpath(folder + u'/' + kPhoto) && QDir().mkpath(folder + u'/' + kVideo)
+        && QDir().mkpath(TextImageFolderIn(folder));
+}
+
+QString ProjectData::GetDataFilePath() const { return DataFilePathIn(folder); }
 QString ProjectData::GetImageFolder() const { return folder + u'/' + kPhoto; }
-QString ProjectData::GetTextImageFolder() const { return GetImageFolder() + u'/' + kTextPhoto; }
+QString ProjectData::GetTextImageFolder() const { return TextImageFolderIn(folder); }
 
 QString ProjectData::ImagePath(const QString& name) const
 {
@@ -219,17 +235,17 @@ void ProjectData::BuildTree()
 
 // ---------------------------------------------------------------- file
 
-bool ProjectData::EnsureFolders(bool quiet) const
+bool ProjectData::EnsureFolders() const
 {
-    const bool ok = QDir().mkpath(GetImageFolder()) && QDir().mkpath(folder + u'/' + kVideo)
-        && QDir().mkpath(GetTextImageFolder());
-    if (!ok && !quiet)
-        ShowPlainMessage(QStringLiteral("创建工程相关数据文件夹失败!"), kHint, MessageIcon::Error);
-    return ok;
+    if (MakeFoldersIn(folder))
+        return true;
+    ShowPlainMessage(QStringLiteral("创建工程相关数据文件夹失败!"), kHint, MessageIcon::Error);
+    return false;
 }
 
 bool ProjectData::SaveProjectFile()
 {
+    saveFailure.clear();
     // A data file opened under another name than its folder's is saved under the
     // folder's name; never over a different project file that already has that name.
     const QString target = GetDataFilePath();
@@ -238,35 +254,23 @@ bool ProjectData::SaveProjectFile()
         return false;
     }
     const quint64 written = changeCount;
-    if (!WriteDataFile(target, false))
+    if (!EnsureFolders())
         return false;
-    if (!loadedFile.isEmpty())
+    ProjectWrite write(*this, folder);
+    const bool ok = write.Commit(std::clamp(QThread::idealThreadCount(), 1, kMaxSaveRenderThreads));
+    if (write.DataFileWritten() && !loadedFile.isEmpty())
         loadedFile = target; // from now on this project owns the folder's file
+    if (!ok) {
+        saveFailure = write.FailureText();
+        return false;
+    }
     savedChangeCount = written;
     return true;
 }
 
-bool ProjectData::WriteCopyInto(const QString& otherFolder)
+bool ProjectData::WriteRecords(MyFile& file, TextImageWriter* textImages)
 {
-    // The text images are written beside the data file of the copy, so the project's own
-    // folder keeps the images of its last save. A copy taken on a timer asks nothing: a
-    // failure is its caller's to report.
-    const QString ownFolder = folder;
-    const QString ownFile = loadedFile;
-    folder = otherFolder;
-    const bool ok = WriteDataFile(GetDataFilePath(), true);
-    folder = ownFolder;
-    loadedFile = ownFile;
-    return ok;
-}
-
-bool ProjectData::WriteDataFile(const QString& target, bool quiet)
-{
-    if (!EnsureFolders(quiet))
-        return false;
-    MyFile file;
-    if (!file.OpenWrite(target))
-        return false;
+    offeringTo = textImages;
     file.WriteWord(0x8001);
     file.WriteString(QString::fromUtf8(Versions::kBuildVersion));
     file.WriteWord(Versions::kDataVersion);
@@ -279,17 +283,11 @@ bool ProjectData::WriteDataFile(const QString& target, bool quiet)
     file.WriteWord(static_cast<int>(images.size()));
     for (const QString& image : images)
         file.WriteString(image);
-    if (!file.WriteWord(static_cast<int>(pages.size()))) {
-        file.Abort();
-        return false;
-    }
-    for (XPage* p : pages) {
-        if (!p->Save(file)) {
-            file.Abort(); // the last good file stays in place
-            return false;
-        }
-    }
-    return file.Close();
+    bool ok = file.WriteWord(static_cast<int>(pages.size()));
+    for (int i = 0; ok && i < pages.size(); ++i)
+        ok = pages[i]->Save(file);
+    offeringTo = nullptr;
+    return ok;
 }
 
 QString ProjectData::LoadFailureText(const MyFile& file) const

@@ -8,7 +8,9 @@
 #include <QStringList>
 
 class ControlMainDelegate;
+class MyFile;
 class ProjectDataMainDelegate;
+class TextImageWriter;
 class XPage;
 
 // One open project: its folder, size, pages and sub-pages (which own the controls) and
@@ -37,10 +39,15 @@ public:
     // Grows with every change; a recovery copy taken at one count is current until the next.
     quint64 ChangeCount() const { return changeCount; }
 
+    // Writes the data file and the text images that changed. On failure the text to show
+    // is SaveFailureText(), or, when that is empty, the general save failure.
     bool SaveProjectFile();
-    // Writes the data file and the text images into another folder, leaving the project
-    // file, its folder and the unsaved-changes mark alone (for recovery copies).
-    bool WriteCopyInto(const QString& otherFolder);
+    const QString& SaveFailureText() const { return saveFailure; }
+    // Writes the whole data file into memory, offering the text images to the writer
+    // (none when it is null). False when an element could not be written.
+    bool WriteRecords(MyFile& file, TextImageWriter* textImages);
+    // While WriteRecords runs: where the controls offer their text images.
+    TextImageWriter* TextImages() const { return offeringTo; }
     // On failure message holds the text to show, or is empty (the caller then shows
     // the general load failure). projectFolder, when given, is the folder the project
     // belongs to (images, later saves) when the file read lies elsewhere.
@@ -53,6 +60,10 @@ public:
     QString GetDataFilePath() const;
     QString GetImageFolder() const;       // folder/PHOTO
     QString GetTextImageFolder() const;   // folder/PHOTO/TEXTPHOTO
+    // The same for any project folder, and the folders a saved project has there.
+    static QString DataFilePathIn(const QString& folder);
+    static QString TextImageFolderIn(const QString& folder);
+    static bool MakeFoldersIn(const QString& folder);
     // Full path of an image of the project, or empty when the name is not a plain file
     // name (it could otherwise point outside the image folder).
     QString ImagePath(const QString& name) const;
@@ -88,10 +99,11 @@ public:
     QList<MissingImage> missingImages;
 
 private:
-    bool EnsureFolders(bool quiet) const;
-    bool WriteDataFile(const QString& target, bool quiet);
+    bool EnsureFolders() const;
     quint64 changeCount = 0;
     quint64 savedChangeCount = 0;
+    QString saveFailure;
+    TextImageWriter* offeringTo = nullptr;
     QString LoadFailureText(const class MyFile& file) const;
 };
 

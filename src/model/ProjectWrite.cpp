@@ -1,0 +1,53 @@
+#include "ProjectWrite.h"
+
+#include "MyFile.h"
+#include "ProjectData.h"
+#include "base/FileBatch.h"
+#include "base/Translation.h"
+
+#include <QDir>
+
+ProjectWrite::ProjectWrite(ProjectData& project, const QString& folder)
+    : folder(folder)
+    , dataFile(ProjectData::DataFilePathIn(folder))
+    , images(ProjectData::TextImageFolderIn(folder))
+{
+    MyFile file;
+    file.OpenWriteMemory();
+    ready = project.WriteRecords(file, &images);
+    if (ready)
+        data = file.Written();
+}
+
+bool ProjectWrite::Commit(int renderThreads, const QString& donorFolder, const std::atomic<bool>* cancel)
+{
+    failures.clear();
+    dataWritten = false;
+    if (!ready)
+        return false;
+    if (!ProjectData::MakeFoldersIn(folder))
+        return false;
+    FileBatch batch;
+    images.Stage(batch, renderThreads, donorFolder.isEmpty() ? QString() : ProjectData::TextImageFolderIn(donorFolder),
+                 cancel);
+    if (cancel && cancel->load())
+        return false;
+    // Last, so that a crash between the renames leaves the old data file with new images
+    // rather than new records whose images are missing.
+    batch.Stage(dataFile, data);
+    const bool ok = batch.Commit();
+    dataWritten = !batch.Failed(dataFile);
+    for (const FileBatch::Failure& f : batch.Failures())
+        failures.append({f.path, f.reason});
+    return ok;
+}
+
+QString ProjectWrite::FailureText() const
+{
+    // Without its data file the project was not saved at all: the general failure says so.
+    if (failures.isEmpty() || !dataWritten)
+        return {};
+    const Failure& first = failures.front();
+    const QString reason = first.reason.isEmpty() ? Translate("2502") : first.reason;
+    return TranslateFormat("2501", {QString::number(failures.size()), QDir::toNativeSeparators(first.path), reason});
+}
