@@ -13,7 +13,7 @@ namespace {
 
 // Up to this many files are flushed one by one; a bigger set flushes its whole file
 // system at once, which costs one wait for the disk instead of one per file.
-constexpr int kFlushEachLimit = 4;
+constexpr qsizetype kFlushEachLimit = 4;
 constexpr int kTempAttempts = 16;
 // A file copied into a batch is read whole; a text image or data file is far smaller.
 constexpr qint64 kMaxCopyBytes = qint64(1) << 30;
@@ -32,6 +32,13 @@ QString FolderOf(const QString& path)
 {
     const int slash = path.lastIndexOf(u'/');
     return slash > 0 ? path.left(slash) : (slash == 0 ? QStringLiteral("/") : QStringLiteral("."));
+}
+
+// Short and hidden: a target name at the length limit still gets a temporary file, and
+// one left behind by a crash is never packed for the panel.
+QString NewTempPath(const QString& target)
+{
+    return FolderOf(target) + QStringLiteral("/.save-") + QString::number(QRandomGenerator::global()->generate64(), 36);
 }
 
 FileStamp StampOf(const struct stat& st)
@@ -61,6 +68,30 @@ bool WriteAll(int fd, const char* data, qint64 size)
     return true;
 }
 
+// Writes a new temporary file beside the target: its path and stamp, or the error.
+int WriteTemp(const QString& target, const QByteArray& bytes, QString& temp, FileStamp& stamp)
+{
+    int fd = -1;
+    for (int attempt = 0; attempt < kTempAttempts && fd < 0; ++attempt) {
+        temp = NewTempPath(target);
+        fd = ::open(Native(temp).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd < 0 && errno != EEXIST)
+            return errno;
+    }
+    if (fd < 0)
+        return EEXIST;
+    struct stat st;
+    const bool ok = WriteAll(fd, bytes.constData(), bytes.size()) && ::fstat(fd, &st) == 0;
+    const int error = ok ? 0 : errno;
+    ::close(fd);
+    if (!ok) {
+        ::unlink(Native(temp).constData());
+        return error;
+    }
+    stamp = StampOf(st);
+    return 0;
+}
+
 bool FlushPath(const QString& path, int flags)
 {
     int fd;
@@ -88,41 +119,62 @@ FileStamp FileStamp::Of(const QString& path)
 
 FileBatch::~FileBatch()
 {
-    for (Staged& s : staged)
-        if (!s.committed)
+    for (const Staged& s : staged)
+        if (!s.done)
             ::unlink(Native(s.temp).constData());
 }
 
-int FileBatch::Find(const QString& target) const
+void FileBatch::Drop(size_t index)
 {
-    for (int i = 0; i < static_cast<int>(staged.size()); ++i)
-        if (staged[i].target == target)
-            return i;
-    return -1;
+    Staged& s = staged[index];
+    ::unlink(Native(s.temp).constData());
+    s.done = true;
+    live.remove(s.target);
 }
 
-void FileBatch::Drop(int index)
+void FileBatch::Forget(const QString& target)
 {
-    ::unlink(Native(staged[index].temp).constData());
-    staged.erase(staged.begin() + index);
+    const auto it = live.constFind(target);
+    if (it != live.constEnd())
+        Drop(*it);
+    failures.removeIf([&target](const Failure& f) { return f.path == target; });
+}
+
+void FileBatch::Add(Staged s)
+{
+    Forget(s.target);
+    live.insert(s.target, staged.size());
+    staged.push_back(std::move(s));
+}
+
+void FileBatch::Note(const QString& target, bool optional, const QString& reason)
+{
+    Forget(target);
+    if (!optional)
+        failures.append({target, reason});
 }
 
 void FileBatch::Keep(const QString& target)
 {
-    const int i = Find(target);
-    if (i >= 0)
-        Drop(i);
-    failures.removeIf([&target](const Failure& f) { return f.path == target; });
+    std::lock_guard<std::mutex> lock(mutex);
+    Forget(target);
 }
 
 void FileBatch::Fail(const QString& target, const QString& reason)
 {
-    Keep(target);
-    failures.append({target, reason});
+    std::lock_guard<std::mutex> lock(mutex);
+    Note(target, false, reason);
+}
+
+QList<FileBatch::Failure> FileBatch::Failures() const
+{
+    std::lock_guard<std::mutex> lock(mutex);
+    return failures;
 }
 
 bool FileBatch::Failed(const QString& target) const
 {
+    std::lock_guard<std::mutex> lock(mutex);
     for (const Failure& f : failures)
         if (f.path == target)
             return true;
@@ -131,75 +183,42 @@ bool FileBatch::Failed(const QString& target) const
 
 FileStamp FileBatch::StagedStamp(const QString& target) const
 {
-    const int i = Find(target);
-    return i >= 0 ? staged[i].stamp : FileStamp();
+    std::lock_guard<std::mutex> lock(mutex);
+    const auto it = live.constFind(target);
+    return it != live.constEnd() ? staged[*it].stamp : FileStamp();
 }
 
-QString FileBatch::NewTempPath(const QString& target) const
+int FileBatch::StagedCount() const
 {
-    // Short and hidden: a target name at the length limit still gets a temporary file,
-    // and one left behind by a crash is never packed for the panel.
-    return FolderOf(target) + QStringLiteral("/.save-")
-        + QString::number(QRandomGenerator::global()->generate64(), 36);
-}
-
-int FileBatch::OpenTemp(const QString& target, QString& temp)
-{
-    for (int attempt = 0; attempt < kTempAttempts; ++attempt) {
-        temp = NewTempPath(target);
-        const int fd = ::open(Native(temp).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd >= 0 || errno != EEXIST)
-            return fd;
-    }
-    return -1;
-}
-
-void FileBatch::Add(Staged s)
-{
-    staged.push_back(std::move(s));
-}
-
-void FileBatch::Note(const QString& target, bool optional, int error)
-{
-    if (!optional)
-        failures.append({target, Reason(error)});
+    std::lock_guard<std::mutex> lock(mutex);
+    return static_cast<int>(live.size());
 }
 
 bool FileBatch::Stage(const QString& target, const QByteArray& bytes, Need need)
 {
-    Keep(target);
     Staged s;
     s.target = target;
     s.optional = need == Optional;
-    const int fd = OpenTemp(target, s.temp);
-    if (fd < 0) {
-        Note(target, s.optional, errno);
+    const int error = WriteTemp(target, bytes, s.temp, s.stamp);
+    std::lock_guard<std::mutex> lock(mutex);
+    if (error) {
+        Note(target, s.optional, Reason(error));
         return false;
     }
-    struct stat st;
-    const bool ok = WriteAll(fd, bytes.constData(), bytes.size()) && ::fstat(fd, &st) == 0;
-    const int error = errno;
-    ::close(fd);
-    if (!ok) {
-        ::unlink(Native(s.temp).constData());
-        Note(target, s.optional, error);
-        return false;
-    }
-    s.stamp = StampOf(st);
     Add(std::move(s));
     return true;
 }
 
-bool FileBatch::StageCopy(const QString& target, const QString& source, const FileStamp& expected)
+bool FileBatch::StageCopy(const QString& target, const QString& source, const FileStamp& expected, Copy how)
 {
     Keep(target);
     if (!expected.IsValid())
         return false;
-    Staged s;
-    s.target = target;
     // The same file under a second name costs nothing; the source is only ever replaced
     // by renaming, never rewritten, so the link keeps this version.
-    for (int attempt = 0; attempt < kTempAttempts; ++attempt) {
+    Staged s;
+    s.target = target;
+    for (int attempt = 0; how == LinkOrCopy && attempt < kTempAttempts; ++attempt) {
         s.temp = NewTempPath(target);
         if (::link(Native(source).constData(), Native(s.temp).constData()) == 0) {
             s.stamp = FileStamp::Of(s.temp);
@@ -207,6 +226,7 @@ bool FileBatch::StageCopy(const QString& target, const QString& source, const Fi
                 ::unlink(Native(s.temp).constData());
                 return false;
             }
+            std::lock_guard<std::mutex> lock(mutex);
             Add(std::move(s));
             return true;
         }
@@ -228,34 +248,32 @@ bool FileBatch::StageCopy(const QString& target, const QString& source, const Fi
 
 bool FileBatch::Commit()
 {
+    std::lock_guard<std::mutex> lock(mutex);
     // The new contents must be on the disk before any name points at them.
-    bool flushEach = staged.size() <= static_cast<size_t>(kFlushEachLimit);
+    bool flushEach = live.size() <= kFlushEachLimit;
     if (!flushEach) {
-        const int fd = ::open(Native(FolderOf(staged.front().temp)).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        const int fd = ::open(Native(FolderOf(staged[*live.cbegin()].temp)).constData(),
+                              O_RDONLY | O_DIRECTORY | O_CLOEXEC);
         flushEach = fd < 0 || ::syncfs(fd) != 0;
         if (fd >= 0)
             ::close(fd);
     }
-    for (size_t i = 0; flushEach && i < staged.size();) {
-        if (FlushPath(staged[i].temp, O_RDONLY)) {
-            ++i;
-            continue;
-        }
-        Note(staged[i].target, staged[i].optional, errno);
-        Drop(static_cast<int>(i));
-    }
+    for (size_t i = 0; flushEach && i < staged.size(); ++i)
+        if (!staged[i].done && !FlushPath(staged[i].temp, O_RDONLY))
+            Note(staged[i].target, staged[i].optional, Reason(errno));
 
+    // In staging order, so that the file staged last is put in place last.
     QSet<QString> folders;
-    for (size_t i = 0; i < staged.size();) {
+    for (size_t i = 0; i < staged.size(); ++i) {
         Staged& s = staged[i];
+        if (s.done)
+            continue;
         if (::rename(Native(s.temp).constData(), Native(s.target).constData()) != 0) {
-            Note(s.target, s.optional, errno);
-            Drop(static_cast<int>(i));
+            Note(s.target, s.optional, Reason(errno));
             continue;
         }
-        s.committed = true;
+        s.done = true;
         folders.insert(FolderOf(s.target));
-        ++i;
     }
     // The new names, too, must survive a power loss once the save has said it is done.
     for (const QString& folder : folders)

@@ -1,9 +1,11 @@
 #pragma once
 
 #include <QByteArray>
+#include <QHash>
 #include <QList>
 #include <QString>
 
+#include <mutex>
 #include <vector>
 
 // One version of a file on disk. A file replaced, rewritten or touched behind the
@@ -28,14 +30,14 @@ struct FileStamp {
 // renamed over it only after the whole set has been made durable, with one flush for the
 // set rather than one per file: a crash leaves every target either in its old or in its
 // new form, never torn. A target that cannot be written keeps its old file; the others
-// are still replaced, and the failures say which failed and why.
+// are still replaced, and the failures say which failed and why. Staging may happen on
+// several threads at once; Commit on one.
 class FileBatch {
 public:
     struct Failure {
         QString path;
-        QString reason;
+        QString reason; // the system's words; empty when the content could not be made
     };
-
     // An optional file (a cache beside the others) that cannot be written is no failure.
     enum Need { Required, Optional };
 
@@ -44,13 +46,15 @@ public:
     FileBatch(const FileBatch&) = delete;
     FileBatch& operator=(const FileBatch&) = delete;
 
-    // Writes the bytes beside the target now; Commit puts them in place. A later Stage
-    // or Keep of the same target replaces this one.
+    // Writes the bytes beside the target now; Commit puts them in place. A later Stage,
+    // Keep or Fail of the same target replaces this one.
     bool Stage(const QString& target, const QByteArray& bytes, Need need = Required);
-    // Stages a copy of another file, which must still be the version stamped (a hard link
-    // on the same file system, else a copy). False, with nothing staged and no failure
-    // noted, when the source is not that version any more or cannot be read.
-    bool StageCopy(const QString& target, const QString& source, const FileStamp& expected);
+    // Stages a copy of another file, which must still be the version stamped: a hard link
+    // when allowed and on the same file system, else a copy of its bytes. False, with
+    // nothing staged and no failure noted, when the source is not that version any more
+    // or cannot be read.
+    enum Copy { LinkOrCopy, CopyBytes };
+    bool StageCopy(const QString& target, const QString& source, const FileStamp& expected, Copy how);
     // The target stays as it is; whatever was staged for it is dropped.
     void Keep(const QString& target);
     // Notes a target that could not be produced at all.
@@ -60,12 +64,12 @@ public:
     // False when any target failed, now or while staging.
     bool Commit();
 
-    const QList<Failure>& Failures() const { return failures; }
+    QList<Failure> Failures() const;
     bool Failed(const QString& target) const;
     // The stamp the target has once committed (renaming keeps it): invalid when nothing
     // is staged for it.
     FileStamp StagedStamp(const QString& target) const;
-    int StagedCount() const { return static_cast<int>(staged.size()); }
+    int StagedCount() const;
 
 private:
     struct Staged {
@@ -73,16 +77,17 @@ private:
         QString temp;
         FileStamp stamp;
         bool optional = false;
-        bool committed = false;
+        bool done = false; // dropped, or renamed into place: no temporary file left
     };
 
-    int Find(const QString& target) const;
-    void Drop(int index);
-    QString NewTempPath(const QString& target) const;
-    int OpenTemp(const QString& target, QString& temp);
+    // With the lock held.
+    void Forget(const QString& target);
     void Add(Staged s);
-    void Note(const QString& target, bool optional, int error);
+    void Note(const QString& target, bool optional, const QString& reason);
+    void Drop(size_t index);
 
+    mutable std::mutex mutex;
     std::vector<Staged> staged;
+    QHash<QString, size_t> live; // target → its entry in staged
     QList<Failure> failures;
 };

@@ -4,33 +4,54 @@
 
 #include <QBuffer>
 #include <QCryptographicHash>
-#include <QDataStream>
 #include <QImage>
 #include <QPainter>
 
 namespace {
+
 // Raised whenever text images come out differently for the same job, so that every
 // project renders its images again at its next save.
 constexpr int kRendererRevision = 1;
-}
 
-QByteArray TextImageKey(const TextImageJob& job)
+class KeyBuilder {
+public:
+    KeyBuilder& operator<<(const QString& s)
+    {
+        *this << static_cast<qint64>(s.size());
+        hash.addData(QByteArrayView(reinterpret_cast<const char*>(s.utf16()), s.size() * 2));
+        return *this;
+    }
+    template <class T>
+    KeyBuilder& operator<<(T v)
+    {
+        static_assert(std::is_arithmetic_v<T>);
+        hash.addData(QByteArrayView(reinterpret_cast<const char*>(&v), sizeof v));
+        return *this;
+    }
+    QByteArray Result() const { return hash.result(); }
+
+private:
+    QCryptographicHash hash{QCryptographicHash::Sha1};
+};
+
+} // namespace
+
+QByteArray TextImageJob::Key() const
 {
-    QByteArray fields;
-    QDataStream out(&fields, QIODevice::WriteOnly);
-    out << kRendererRevision << QByteArray(qVersion()) << ResolvedFamily(job.face) << job.face.family
-        << job.face.points << job.face.style << job.text << job.colour << job.alignment << job.vertical
-        << static_cast<int>(job.layout) << job.width << job.height;
-    return QCryptographicHash::hash(fields, QCryptographicHash::Sha1);
+    KeyBuilder key;
+    key << kRendererRevision << QString::fromLatin1(qVersion()) << QString::fromLatin1(format)
+        << ResolvedFamily(face) << face.family << face.points << face.style << text << colour << alignment
+        << vertical << static_cast<int>(layout) << width << height;
+    return key.Result();
 }
 
-QByteArray RenderTextImage(const TextImageJob& job, const char* format)
+QByteArray TextImageJob::Render() const
 {
     // A damaged or hand-edited file may hold a control far bigger than any page; the panel
     // cannot show more than a page of it, so the image keeps the top-left part.
-    const int width = WorkLimits::ClampImageSide(job.width);
-    const int height = WorkLimits::ClampImageSide(job.height);
-    QImage image(width, height, QImage::Format_ARGB32);
+    const int imageWidth = WorkLimits::ClampImageSide(width);
+    const int imageHeight = WorkLimits::ClampImageSide(height);
+    QImage image(imageWidth, imageHeight, QImage::Format_ARGB32);
     if (image.isNull())
         return {};
     image.fill(Qt::transparent);
@@ -38,16 +59,15 @@ QByteArray RenderTextImage(const TextImageJob& job, const char* format)
         QPainter painter(&image);
         if (!painter.isActive())
             return {};
-        painter.setClipRect(0, 0, width, height);
-        const QRectF whole(0, 0, job.width, job.height);
-        switch (job.layout) {
-        case TextImageJob::Layout::AtCorner:
-            DrawTextAt(painter, QPointF(0, 0), job.face, job.text, job.colour, job.vertical);
+        painter.setClipRect(0, 0, imageWidth, imageHeight);
+        switch (layout) {
+        case Layout::AtCorner:
+            DrawTextAt(painter, QPointF(0, 0), face, text, colour, vertical);
             break;
-        case TextImageJob::Layout::Wrapped:
-        case TextImageJob::Layout::OneLine:
-            DrawTextInRect(painter, whole, job.face, job.text, job.colour, job.alignment, job.vertical,
-                           job.layout == TextImageJob::Layout::Wrapped);
+        case Layout::Wrapped:
+        case Layout::OneLine:
+            DrawTextInRect(painter, QRectF(0, 0, width, height), face, text, colour, alignment, vertical,
+                           layout == Layout::Wrapped);
             break;
         }
     }

@@ -199,17 +199,17 @@ bool XFontText::WriteTextImage(const QString& suffix, COLORREF colour, TextImage
     const IntRect b = Bounds();
     if (b.Width() <= 0 || b.Height() <= 0)
         return true; // no pixels to show: no image, and the project stays savable
-    TextImageJob job;
-    job.face = Face(std::max(1, fontSize));
-    job.text = text;
-    job.colour = colour;
-    job.alignment = alignment;
-    job.vertical = layout == TextImageJob::Layout::AtCorner && vertical != 0;
-    job.layout = layout;
-    job.width = b.Width();
-    job.height = b.Height();
-    writer->Offer(TextImageFileName(page->name, name, suffix), TextImageKey(job),
-                  [job, encoder] { return RenderTextImage(job, encoder); });
+    auto job = std::make_unique<TextImageJob>();
+    job->face = Face(std::max(1, fontSize));
+    job->text = text;
+    job->colour = colour;
+    job->alignment = alignment;
+    job->vertical = layout == TextImageJob::Layout::AtCorner && vertical != 0;
+    job->layout = layout;
+    job->width = b.Width();
+    job->height = b.Height();
+    job->format = encoder;
+    writer->Offer(TextImageFileName(page->name, name, suffix), std::move(job));
     return true;
 }
 

@@ -4,6 +4,10 @@
 
 #include <QFile>
 #include <QtEndian>
+
+#include <algorithm>
+#include <array>
+#include <cstring>
 #include <QSaveFile>
 
 MyFile::MyFile() = default;
@@ -56,6 +60,7 @@ bool MyFile::Close()
         pos = 0;
         return true;
     }
+    Written(); // without the room for more
     writing = false;
     if (!out)
         return !Failed();
@@ -140,13 +145,37 @@ bool MyFile::PutHex(quint32 value, int digits)
 {
     if (!writing || Failed())
         return false;
-    static constexpr char kDigits[] = "0123456789abcdef";
-    char text[8];
-    for (int i = digits - 1; i >= 0; --i, value >>= 4)
-        text[i] = kDigits[value & 0xF];
-    data.append(text, digits);
-    pos = data.size();
+    // The two lower-case hex digits of every byte value.
+    static constexpr auto kPairs = [] {
+        constexpr char digitsOf[] = "0123456789abcdef";
+        std::array<char, 512> t{};
+        for (int b = 0; b < 256; ++b) {
+            t[2 * b] = digitsOf[b >> 4];
+            t[2 * b + 1] = digitsOf[b & 0xF];
+        }
+        return t;
+    }();
+    char* text = Grow(digits);
+    for (int i = digits - 2; i >= 0; i -= 2, value >>= 8)
+        std::memcpy(text + i, &kPairs[2 * (value & 0xFF)], 2);
     return true;
+}
+
+char* MyFile::Grow(qsizetype bytes)
+{
+    // A whole project file is written item by item: grow in big steps, never per item.
+    if (pos + bytes > data.size())
+        data.resize(std::max({2 * data.size(), pos + bytes, kFirstReserve}));
+    char* at = data.data() + pos;
+    pos += bytes;
+    return at;
+}
+
+const QByteArray& MyFile::Written() const
+{
+    if (writing && data.size() != pos)
+        data.truncate(pos);
+    return data;
 }
 
 bool MyFile::WriteByte(int value)
@@ -182,10 +211,7 @@ bool MyFile::WriteString(const QString& textIn)
     const int bytes = static_cast<int>(text.size() * 2);
     if (!WriteWord(bytes | 0x8000))
         return false;
-    const qsizetype start = data.size();
-    data.resize(start + bytes);
-    qToLittleEndian<char16_t>(text.utf16(), text.size(), data.data() + start);
-    pos = data.size();
+    qToLittleEndian<char16_t>(text.utf16(), text.size(), Grow(bytes));
     return true;
 }
 
@@ -197,22 +223,27 @@ quint32 MyFile::ReadHex(int digits)
         Fail(Error::Truncated);
         return 0;
     }
+    // The value of each hex digit, 0xFF for anything else.
+    static constexpr auto kValues = [] {
+        std::array<quint8, 256> t{};
+        for (quint8& v : t)
+            v = 0xFF;
+        for (int c = '0'; c <= '9'; ++c)
+            t[c] = static_cast<quint8>(c - '0');
+        for (int c = 'a'; c <= 'f'; ++c)
+            t[c] = t[c - 'a' + 'A'] = static_cast<quint8>(c - 'a' + 10);
+        return t;
+    }();
+    const auto* text = reinterpret_cast<const uchar*>(data.constData() + pos);
     quint32 v = 0;
     for (int i = 0; i < digits; ++i) {
-        const char c = data[pos + i];
-        int d;
-        if (c >= '0' && c <= '9')
-            d = c - '0';
-        else if (c >= 'a' && c <= 'f')
-            d = c - 'a' + 10;
-        else if (c >= 'A' && c <= 'F')
-            d = c - 'A' + 10;
-        else {
+        const quint8 d = kValues[text[i]];
+        if (d == 0xFF) {
             pos += i;
             Fail(Error::BadNumber);
             return 0;
         }
-        v = (v << 4) | static_cast<quint32>(d);
+        v = (v << 4) | d;
     }
     pos += digits;
     return v;
@@ -244,14 +275,12 @@ QString MyFile::ReadString()
         Fail(Error::Truncated);
         return {};
     }
-    const QByteArray raw = data.mid(pos, n);
+    const char* raw = data.constData() + pos;
     pos += n;
     if (v & 0x8000) {
-        QString s;
-        s.reserve(n / 2);
-        for (int i = 0; i + 1 < n; i += 2)
-            s.append(QChar(static_cast<char16_t>(static_cast<uchar>(raw[i]) | (static_cast<uchar>(raw[i + 1]) << 8))));
+        QString s(n / 2, Qt::Uninitialized);
+        qFromLittleEndian<char16_t>(raw, n / 2, s.data());
         return s;
     }
-    return AnsiCodePage::Decode(raw);
+    return AnsiCodePage::Decode(QByteArray(raw, n));
 }

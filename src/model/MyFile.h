@@ -78,17 +78,22 @@ public:
     Error LastError() const { return error; }
     qint64 ErrorOffset() const { return errorOffset; }
     qint64 Position() const { return pos; }
-    bool AtEnd() const { return pos >= data.size(); }
+    bool AtEnd() const { return writing || pos >= data.size(); }
     // Reading: the characters not read yet.
     qint64 Remaining() const { return writing ? 0 : data.size() - pos; }
-    const QByteArray& Written() const { return data; }
+    const QByteArray& Written() const;
 
 private:
     quint32 ReadHex(int digits);
     bool PutHex(quint32 value, int digits);
+    // Room for bytes more at the end of what is written.
+    char* Grow(qsizetype bytes);
+    static constexpr qsizetype kFirstReserve = 64 * 1024;
     void Fail(Error e);
 
-    QByteArray data;      // read: the whole file; write: everything written so far
+    // Read: the whole file. Write: everything written so far (the first pos bytes) and
+    // room for more.
+    mutable QByteArray data;
     qint64 pos = 0;
     bool writing = false;
     Error error = Error::None;

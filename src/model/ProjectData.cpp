@@ -81,6 +81,20 @@ QString ProjectData::ImagePath(const QString& name) const
     return IsPlainFileName(name) ? GetImageFolder() + u'/' + name : QString();
 }
 
+bool ProjectData::ImageFileExists(const QString& name) const
+{
+    if (loading) {
+        const auto it = imageFilesSeen.constFind(name);
+        if (it != imageFilesSeen.constEnd())
+            return *it;
+    }
+    const QString path = ImagePath(name);
+    const bool exists = !path.isEmpty() && QFileInfo(path).isFile();
+    if (loading)
+        imageFilesSeen.insert(name, exists);
+    return exists;
+}
+
 ControlMainDelegate* ProjectData::ElementMainDelegate() const
 {
     return mainDelegate ? mainDelegate->AsControlMainDelegate() : nullptr;
@@ -367,11 +381,11 @@ bool ProjectData::LoadProjectFile(const QString& path, QString& message, const Q
         screen.height = file.ReadWord();
     }
 
+    loading = true;
     const int imageCount = file.ReadWord();
     for (int i = 0; i < imageCount && !file.Failed(); ++i) {
         const QString image = file.ReadString();
-        const QString imagePath = ImagePath(image);
-        if (!file.Failed() && !imagePath.isEmpty() && QFileInfo(imagePath).isFile())
+        if (!file.Failed() && ImageFileExists(image))
             images.append(image);
         else if (!file.Failed())
             NoteMissingImage(nullptr, image);
@@ -397,6 +411,8 @@ bool ProjectData::LoadProjectFile(const QString& path, QString& message, const Q
             break;
         pages.append(static_cast<XPage*>(e));
     }
+    loading = false;
+    imageFilesSeen.clear();
     if (file.Failed()) {
         message = LoadFailureText(file);
         return false;

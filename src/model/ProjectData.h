@@ -3,6 +3,7 @@
 #include "ControlProjectDataDelegate.h"
 #include "ScreenType.h"
 
+#include <QHash>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -67,6 +68,8 @@ public:
     // Full path of an image of the project, or empty when the name is not a plain file
     // name (it could otherwise point outside the image folder).
     QString ImagePath(const QString& name) const;
+    // A plain name whose file is in the image folder.
+    bool ImageFileExists(const QString& name) const;
     QString NextPageName(int typeNumber) const;
     ControlMainDelegate* ElementMainDelegate() const;
     // Moves a page directly behind another in project order.
@@ -103,6 +106,10 @@ private:
     quint64 changeCount = 0;
     quint64 savedChangeCount = 0;
     QString saveFailure;
+    // While a file loads: what the image folder was found to hold (thousands of controls
+    // may name the same few images).
+    mutable QHash<QString, bool> imageFilesSeen;
+    bool loading = false;
     TextImageWriter* offeringTo = nullptr;
     QString LoadFailureText(const class MyFile& file) const;
 };

@@ -2,7 +2,6 @@
 
 #include "MyFile.h"
 #include "ProjectData.h"
-#include "base/FileBatch.h"
 #include "base/Translation.h"
 
 #include <QDir>
@@ -37,8 +36,7 @@ bool ProjectWrite::Commit(int renderThreads, const QString& donorFolder, const s
     batch.Stage(dataFile, data);
     const bool ok = batch.Commit();
     dataWritten = !batch.Failed(dataFile);
-    for (const FileBatch::Failure& f : batch.Failures())
-        failures.append({f.path, f.reason});
+    failures = batch.Failures();
     return ok;
 }
 
@@ -47,7 +45,7 @@ QString ProjectWrite::FailureText() const
     // Without its data file the project was not saved at all: the general failure says so.
     if (failures.isEmpty() || !dataWritten)
         return {};
-    const Failure& first = failures.front();
+    const FileBatch::Failure& first = failures.front();
     const QString reason = first.reason.isEmpty() ? Translate("2502") : first.reason;
     return TranslateFormat("2501", {QString::number(failures.size()), QDir::toNativeSeparators(first.path), reason});
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "TextImageWriter.h"
+#include "base/FileBatch.h"
 
 #include <QByteArray>
 #include <QList>
@@ -44,9 +45,5 @@ private:
     TextImageWriter images;
     bool ready = false;
     bool dataWritten = false;
-    struct Failure {
-        QString path;
-        QString reason;
-    };
-    QList<Failure> failures;
+    QList<FileBatch::Failure> failures;
 };

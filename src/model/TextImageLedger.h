@@ -27,14 +27,16 @@ public:
     QByteArray Serialize() const;
 
     const Entry* Find(const QString& fileName) const;
+    // A file written for the key, under whatever name: its name, or empty.
+    QString FindKey(const QByteArray& key) const;
     // The file is still the one written for this key.
     bool IsCurrent(const QString& folder, const QString& fileName, const QByteArray& key) const;
-    void Set(const QString& fileName, const Entry& entry) { entries.insert(fileName, entry); }
-    void Clear() { entries.clear(); }
+    void Set(const QString& fileName, const Entry& entry);
     int Size() const { return static_cast<int>(entries.size()); }
     bool operator==(const TextImageLedger& o) const { return entries == o.entries; }
     bool operator!=(const TextImageLedger& o) const { return !(*this == o); }
 
 private:
     QHash<QString, Entry> entries;
+    QHash<QByteArray, QString> byKey;
 };

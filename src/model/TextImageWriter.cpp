@@ -11,15 +11,15 @@ namespace {
 constexpr size_t kImagesPerThread = 32;
 }
 
-void TextImageWriter::Offer(const QString& fileName, const QByteArray& key, Render render)
+void TextImageWriter::Offer(const QString& fileName, std::unique_ptr<const TextImageSource> source)
 {
     const auto it = byName.constFind(fileName);
     if (it != byName.constEnd()) {
-        jobs[*it] = {fileName, key, std::move(render)};
+        jobs[*it].source = std::move(source);
         return;
     }
     byName.insert(fileName, jobs.size());
-    jobs.push_back({fileName, key, std::move(render)});
+    jobs.push_back({fileName, std::move(source)});
 }
 
 void TextImageWriter::Stage(FileBatch& batch, int threads, const QString& donorFolder,
@@ -34,33 +34,63 @@ void TextImageWriter::Stage(FileBatch& batch, int threads, const QString& donorF
     if (!donorFolder.isEmpty())
         donor.Read(donorFolder);
 
-    // Images no longer offered drop out of the ledger; their files stay where they are.
+    // An image is rendered only when no file anywhere near holds it already: not its own
+    // file, not the donor's, not another file of either written for the same key (a page
+    // renamed, the same label on many pages). Images no longer offered drop out of the
+    // ledger; their files stay where they are.
     TextImageLedger next;
-    std::vector<size_t> toRender;
+    std::vector<QByteArray> keys(jobs.size());
+    QHash<QByteArray, size_t> renderOf;          // key → its entry in renders
+    std::vector<std::vector<size_t>> renders;    // the jobs that need each rendered image
+    auto takeOver = [&](const Job& job, const QByteArray& key, const TextImageLedger& from, const QString& fromFolder,
+                        FileBatch::Copy how) {
+        const QString name = from.FindKey(key);
+        const TextImageLedger::Entry* e = name.isEmpty() ? nullptr : from.Find(name);
+        const QString path = PathOf(job.fileName);
+        if (!e || !batch.StageCopy(path, fromFolder + u'/' + name, e->stamp, how))
+            return false;
+        next.Set(job.fileName, {key, batch.StagedStamp(path)});
+        ++takenOver;
+        return true;
+    };
     for (size_t i = 0; i < jobs.size() && !cancelled(); ++i) {
         const Job& job = jobs[i];
-        const QString path = PathOf(job.fileName);
-        if (old.IsCurrent(folder, job.fileName, job.key)) {
-            batch.Keep(path);
+        const QByteArray& key = keys[i] = job.source->Key();
+        if (old.IsCurrent(folder, job.fileName, key)) {
+            batch.Keep(PathOf(job.fileName));
             next.Set(job.fileName, *old.Find(job.fileName));
             continue;
         }
-        const TextImageLedger::Entry* d = donor.Find(job.fileName);
-        if (d && d->key == job.key && batch.StageCopy(path, donorFolder + u'/' + job.fileName, d->stamp)) {
-            next.Set(job.fileName, {job.key, batch.StagedStamp(path)});
-            ++takenOver;
+        // Linking the donor's file costs nothing; within the folder a copy keeps every
+        // image a file of its own.
+        if (takeOver(job, key, donor, donorFolder, FileBatch::LinkOrCopy)
+            || takeOver(job, key, old, folder, FileBatch::CopyBytes))
+            continue;
+        const auto it = renderOf.constFind(key);
+        if (it != renderOf.constEnd()) {
+            renders[*it].push_back(i);
             continue;
         }
-        toRender.push_back(i);
+        renderOf.insert(key, renders.size());
+        renders.push_back({i});
     }
 
-    std::vector<QByteArray> images(toRender.size());
+    // Rendering and writing on several threads: while one waits for the file system
+    // another renders.
+    std::vector<char> written(jobs.size(), 0);
     std::atomic<size_t> cursor{0};
     auto work = [&] {
-        for (size_t k = cursor++; k < toRender.size() && !cancelled(); k = cursor++)
-            images[k] = jobs[toRender[k]].render();
+        for (size_t k = cursor++; k < renders.size() && !cancelled(); k = cursor++) {
+            const QByteArray bytes = jobs[renders[k].front()].source->Render();
+            for (const size_t i : renders[k]) {
+                if (bytes.isEmpty())
+                    batch.Fail(PathOf(jobs[i].fileName), QString()); // the image could not be made
+                else
+                    written[i] = batch.Stage(PathOf(jobs[i].fileName), bytes);
+            }
+        }
     };
-    const size_t helpers = std::min<size_t>(std::max(threads, 1) - 1, toRender.size() / kImagesPerThread);
+    const size_t helpers = std::min<size_t>(std::max(threads, 1) - 1, renders.size() / kImagesPerThread);
     std::vector<std::thread> pool;
     for (size_t t = 0; t < helpers; ++t)
         pool.emplace_back(work);
@@ -69,18 +99,11 @@ void TextImageWriter::Stage(FileBatch& batch, int threads, const QString& donorF
         t.join();
     if (cancelled())
         return;
-
-    for (size_t k = 0; k < toRender.size(); ++k) {
-        const Job& job = jobs[toRender[k]];
-        const QString path = PathOf(job.fileName);
-        if (images[k].isEmpty()) {
-            batch.Fail(path, QString()); // no reason of the system's: the image could not be made
-            continue;
-        }
-        if (batch.Stage(path, images[k])) {
-            next.Set(job.fileName, {job.key, batch.StagedStamp(path)});
-            ++rendered;
-        }
+    for (const std::vector<size_t>& group : renders) {
+        ++rendered;
+        for (const size_t i : group)
+            if (written[i])
+                next.Set(jobs[i].fileName, {keys[i], batch.StagedStamp(PathOf(jobs[i].fileName))});
     }
     if (next != old)
         batch.Stage(PathOf(TextImageLedger::kFileName), next.Serialize(), FileBatch::Optional);
