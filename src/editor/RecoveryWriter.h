@@ -36,7 +36,7 @@ public:
 private:
     struct Task {
         const void* owner = nullptr;
-        std::shared_ptr<ProjectWrite> write;
+        std::unique_ptr<ProjectWrite> write;
         QString donorFolder;
     };
 

@@ -3,12 +3,12 @@
 #include "base/AnsiCodePage.h"
 
 #include <QFile>
+#include <QSaveFile>
 #include <QtEndian>
 
 #include <algorithm>
 #include <array>
 #include <cstring>
-#include <QSaveFile>
 
 MyFile::MyFile() = default;
 MyFile::~MyFile()

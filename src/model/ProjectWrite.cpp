@@ -47,5 +47,7 @@ QString ProjectWrite::FailureText() const
         return {};
     const FileBatch::Failure& first = failures.front();
     const QString reason = first.reason.isEmpty() ? Translate("2502") : first.reason;
-    return TranslateFormat("2501", {QString::number(failures.size()), QDir::toNativeSeparators(first.path), reason});
+    // Named from the project folder: the folder itself is known, the name is what to fix.
+    const QString name = QDir::toNativeSeparators(QDir(folder).relativeFilePath(first.path));
+    return TranslateFormat("2501", {QString::number(failures.size()), name, reason});
 }

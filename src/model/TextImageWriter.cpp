@@ -44,7 +44,9 @@ void TextImageWriter::Stage(FileBatch& batch, int threads, const QString& donorF
     std::vector<std::vector<size_t>> renders;    // the jobs that need each rendered image
     auto takeOver = [&](const Job& job, const QByteArray& key, const TextImageLedger& from, const QString& fromFolder,
                         FileBatch::Copy how) {
-        const QString name = from.FindKey(key);
+        // The file of the same name first, then any other written for the key.
+        const TextImageLedger::Entry* same = from.Find(job.fileName);
+        const QString name = same && same->key == key ? job.fileName : from.FindKey(key);
         const TextImageLedger::Entry* e = name.isEmpty() ? nullptr : from.Find(name);
         const QString path = PathOf(job.fileName);
         if (!e || !batch.StageCopy(path, fromFolder + u'/' + name, e->stamp, how))
