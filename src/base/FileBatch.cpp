@@ -198,7 +198,7 @@ bool FileBatch::Stage(const QString& target, const QByteArray& bytes, Need need)
 {
     Staged s;
     s.target = target;
-    s.optional = need == Optional;
+    s.optional = need == Cache;
     const int error = WriteTemp(target, bytes, s.temp, s.stamp);
     std::lock_guard<std::mutex> lock(mutex);
     if (error) {
@@ -250,7 +250,10 @@ bool FileBatch::Commit()
 {
     std::lock_guard<std::mutex> lock(mutex);
     // The new contents must be on the disk before any name points at them.
-    bool flushEach = live.size() <= kFlushEachLimit;
+    qsizetype required = 0;
+    for (const Staged& st : staged)
+        required += !st.done && !st.optional;
+    bool flushEach = required <= kFlushEachLimit;
     if (!flushEach) {
         const int fd = ::open(Native(FolderOf(staged[*live.cbegin()].temp)).constData(),
                               O_RDONLY | O_DIRECTORY | O_CLOEXEC);
@@ -259,8 +262,8 @@ bool FileBatch::Commit()
             ::close(fd);
     }
     for (size_t i = 0; flushEach && i < staged.size(); ++i)
-        if (!staged[i].done && !FlushPath(staged[i].temp, O_RDONLY))
-            Note(staged[i].target, staged[i].optional, Reason(errno));
+        if (!staged[i].done && !staged[i].optional && !FlushPath(staged[i].temp, O_RDONLY))
+            Note(staged[i].target, false, Reason(errno));
 
     // In staging order, so that the file staged last is put in place last.
     QSet<QString> folders;
@@ -273,7 +276,8 @@ bool FileBatch::Commit()
             continue;
         }
         s.done = true;
-        folders.insert(FolderOf(s.target));
+        if (!s.optional)
+            folders.insert(FolderOf(s.target));
     }
     // The new names, too, must survive a power loss once the save has said it is done.
     for (const QString& folder : folders)

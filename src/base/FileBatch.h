@@ -38,8 +38,9 @@ public:
         QString path;
         QString reason; // the system's words; empty when the content could not be made
     };
-    // An optional file (a cache beside the others) that cannot be written is no failure.
-    enum Need { Required, Optional };
+    // A cache beside the others is neither flushed (a stale or missing one only costs
+    // work) nor a failure when it cannot be written.
+    enum Need { Required, Cache };
 
     FileBatch() = default;
     ~FileBatch();

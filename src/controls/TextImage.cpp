@@ -13,33 +13,46 @@ namespace {
 // project renders its images again at its next save.
 constexpr int kRendererRevision = 1;
 
+// The fields of a key, laid out one after the other and hashed once.
 class KeyBuilder {
 public:
+    KeyBuilder() { bytes.reserve(256); }
     KeyBuilder& operator<<(const QString& s)
     {
         *this << static_cast<qint64>(s.size());
-        hash.addData(QByteArrayView(reinterpret_cast<const char*>(s.utf16()), s.size() * 2));
+        bytes.append(reinterpret_cast<const char*>(s.utf16()), s.size() * 2);
+        return *this;
+    }
+    KeyBuilder& operator<<(QByteArrayView s)
+    {
+        *this << static_cast<qint64>(s.size());
+        bytes.append(s);
         return *this;
     }
     template <class T>
     KeyBuilder& operator<<(T v)
     {
         static_assert(std::is_arithmetic_v<T>);
-        hash.addData(QByteArrayView(reinterpret_cast<const char*>(&v), sizeof v));
+        bytes.append(reinterpret_cast<const char*>(&v), sizeof v);
         return *this;
     }
-    QByteArray Result() const { return hash.result(); }
+    QByteArray Result() const { return QCryptographicHash::hash(bytes, QCryptographicHash::Sha1); }
 
 private:
-    QCryptographicHash hash{QCryptographicHash::Sha1};
+    QByteArray bytes;
 };
+
+QByteArrayView QtVersion()
+{
+    return QByteArrayView(qVersion());
+}
 
 } // namespace
 
 QByteArray TextImageJob::Key() const
 {
     KeyBuilder key;
-    key << kRendererRevision << QString::fromLatin1(qVersion()) << QString::fromLatin1(format)
+    key << kRendererRevision << QtVersion() << QByteArrayView(format)
         << ResolvedFamily(face) << face.family << face.points << face.style << text << colour << alignment
         << vertical << static_cast<int>(layout) << width << height;
     return key.Result();

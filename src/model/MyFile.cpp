@@ -7,8 +7,6 @@
 #include <QtEndian>
 
 #include <algorithm>
-#include <array>
-#include <cstring>
 
 MyFile::MyFile() = default;
 MyFile::~MyFile()
@@ -141,34 +139,9 @@ bool MyFile::CanRead(qint64 characters)
     return true;
 }
 
-bool MyFile::PutHex(quint32 value, int digits)
+void MyFile::Reserve(qsizetype bytes)
 {
-    if (!writing || Failed())
-        return false;
-    // The two lower-case hex digits of every byte value.
-    static constexpr auto kPairs = [] {
-        constexpr char digitsOf[] = "0123456789abcdef";
-        std::array<char, 512> t{};
-        for (int b = 0; b < 256; ++b) {
-            t[2 * b] = digitsOf[b >> 4];
-            t[2 * b + 1] = digitsOf[b & 0xF];
-        }
-        return t;
-    }();
-    char* text = Grow(digits);
-    for (int i = digits - 2; i >= 0; i -= 2, value >>= 8)
-        std::memcpy(text + i, &kPairs[2 * (value & 0xFF)], 2);
-    return true;
-}
-
-char* MyFile::Grow(qsizetype bytes)
-{
-    // A whole project file is written item by item: grow in big steps, never per item.
-    if (pos + bytes > data.size())
-        data.resize(std::max({2 * data.size(), pos + bytes, kFirstReserve}));
-    char* at = data.data() + pos;
-    pos += bytes;
-    return at;
+    data.resize(std::max({2 * data.size(), bytes, kFirstReserve}));
 }
 
 const QByteArray& MyFile::Written() const
@@ -176,21 +149,6 @@ const QByteArray& MyFile::Written() const
     if (writing && data.size() != pos)
         data.truncate(pos);
     return data;
-}
-
-bool MyFile::WriteByte(int value)
-{
-    return PutHex(static_cast<quint32>(value) & 0xFF, 2);
-}
-
-bool MyFile::WriteWord(int value)
-{
-    return PutHex(static_cast<quint32>(value) & 0xFFFF, 4);
-}
-
-bool MyFile::WriteDword(qint32 value)
-{
-    return PutHex(static_cast<quint32>(value), 8);
 }
 
 bool MyFile::WriteColor(COLORREF value)

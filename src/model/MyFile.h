@@ -5,6 +5,8 @@
 #include <QByteArray>
 #include <QString>
 
+#include <array>
+#include <cstring>
 #include <memory>
 
 class QSaveFile;
@@ -39,9 +41,9 @@ public:
     // Writing: drops the temporary file and keeps the old one.
     void Abort();
 
-    bool WriteByte(int value);
-    bool WriteWord(int value);
-    bool WriteDword(qint32 value);
+    bool WriteByte(int value) { return PutHex(static_cast<quint32>(value) & 0xFF, 2); }
+    bool WriteWord(int value) { return PutHex(static_cast<quint32>(value) & 0xFFFF, 4); }
+    bool WriteDword(qint32 value) { return PutHex(static_cast<quint32>(value), 8); }
     bool WriteColor(COLORREF value);
     bool WriteString(const QString& text);
 
@@ -85,10 +87,37 @@ public:
 
 private:
     quint32 ReadHex(int digits);
-    bool PutHex(quint32 value, int digits);
-    // Room for bytes more at the end of what is written.
-    char* Grow(qsizetype bytes);
+    // A project file is some hundred thousand items: writing one must cost next to nothing.
+    bool PutHex(quint32 value, int digits)
+    {
+        if (!writing || Failed())
+            return false;
+        char* text = Grow(digits);
+        for (int i = digits - 2; i >= 0; i -= 2, value >>= 8)
+            std::memcpy(text + i, &kHexPairs[2 * (value & 0xFF)], 2);
+        return true;
+    }
+    // Room for bytes more at the end of what is written, growing in big steps.
+    char* Grow(qsizetype bytes)
+    {
+        if (pos + bytes > data.size())
+            Reserve(pos + bytes);
+        char* at = data.data() + pos;
+        pos += bytes;
+        return at;
+    }
+    void Reserve(qsizetype bytes);
     static constexpr qsizetype kFirstReserve = 64 * 1024;
+    // The two lower-case hex digits of every byte value.
+    static constexpr std::array<char, 512> kHexPairs = [] {
+        constexpr char digitsOf[] = "0123456789abcdef";
+        std::array<char, 512> t{};
+        for (int b = 0; b < 256; ++b) {
+            t[2 * b] = digitsOf[b >> 4];
+            t[2 * b + 1] = digitsOf[b & 0xF];
+        }
+        return t;
+    }();
     void Fail(Error e);
 
     // Read: the whole file. Write: everything written so far (the first pos bytes) and

@@ -5,6 +5,30 @@
 #include "base/Translation.h"
 
 #include <QDir>
+#include <QFile>
+
+#include <cstring>
+
+namespace {
+
+// The file's bytes are these bytes.
+bool FileHolds(const QString& path, const QByteArray& bytes)
+{
+    constexpr qint64 kChunk = 256 * 1024;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly) || file.size() != bytes.size())
+        return false;
+    QByteArray chunk(kChunk, Qt::Uninitialized);
+    for (qint64 at = 0; at < bytes.size();) {
+        const qint64 n = file.read(chunk.data(), std::min(kChunk, bytes.size() - at));
+        if (n <= 0 || std::memcmp(chunk.constData(), bytes.constData() + at, n) != 0)
+            return false;
+        at += n;
+    }
+    return true;
+}
+
+} // namespace
 
 ProjectWrite::ProjectWrite(ProjectData& project, const QString& folder)
     : folder(folder)
@@ -32,8 +56,10 @@ bool ProjectWrite::Commit(int renderThreads, const QString& donorFolder, const s
     if (cancel && cancel->load())
         return false;
     // Last, so that a crash between the renames leaves the old data file with new images
-    // rather than new records whose images are missing.
-    batch.Stage(dataFile, data);
+    // rather than new records whose images are missing. Left alone when it already holds
+    // these records, as an unchanged image is.
+    if (!FileHolds(dataFile, data))
+        batch.Stage(dataFile, data);
     const bool ok = batch.Commit();
     dataWritten = !batch.Failed(dataFile);
     failures = batch.Failures();

@@ -2,6 +2,9 @@
 
 #include <QFile>
 
+#include <charconv>
+#include <mutex>
+
 namespace {
 
 const QByteArray kHeader = QByteArrayLiteral("marvolenta text images 1");
@@ -9,6 +12,25 @@ const QByteArray kHeader = QByteArrayLiteral("marvolenta text images 1");
 constexpr qint64 kMaxRecordBytes = 64 * 1024 * 1024;
 constexpr int kFields = 6;
 constexpr int kMaxKeyBytes = 64;
+// Records kept in memory: a few open projects and their recovery copies.
+constexpr qsizetype kMaxRemembered = 16;
+
+struct Remembered {
+    FileStamp stamp;
+    TextImageLedger ledger;
+};
+
+std::mutex& MemoryLock()
+{
+    static std::mutex lock;
+    return lock;
+}
+
+QHash<QString, Remembered>& Memory()
+{
+    static QHash<QString, Remembered> memory;
+    return memory;
+}
 
 } // namespace
 
@@ -18,8 +40,18 @@ void TextImageLedger::Read(const QString& folder)
 {
     entries.clear();
     byKey.clear();
-    QFile file(folder + u'/' + kFileName);
-    if (!file.open(QIODevice::ReadOnly) || file.size() > kMaxRecordBytes)
+    const QString path = folder + u'/' + kFileName;
+    const FileStamp stamp = FileStamp::Of(path);
+    {
+        std::lock_guard<std::mutex> lock(MemoryLock());
+        const auto it = Memory().constFind(folder);
+        if (stamp.IsValid() && it != Memory().constEnd() && it->stamp == stamp) {
+            *this = it->ledger;
+            return;
+        }
+    }
+    QFile file(path);
+    if (!stamp.IsValid() || !file.open(QIODevice::ReadOnly) || file.size() > kMaxRecordBytes)
         return;
     const QByteArray all = file.read(kMaxRecordBytes);
     QByteArrayView rest(all);
@@ -55,12 +87,32 @@ void TextImageLedger::Read(const QString& folder)
             continue;
         Set(name, e);
     }
+    Remember(folder, stamp);
+}
+
+void TextImageLedger::Remember(const QString& folder, const FileStamp& stamp) const
+{
+    std::lock_guard<std::mutex> lock(MemoryLock());
+    if (Memory().size() >= kMaxRemembered && !Memory().contains(folder))
+        Memory().clear();
+    Memory().insert(folder, {stamp, *this});
 }
 
 void TextImageLedger::Set(const QString& fileName, const Entry& entry)
 {
     entries.insert(fileName, entry);
     byKey.insert(entry.key, fileName);
+}
+
+void TextImageLedger::Remove(const QString& fileName)
+{
+    const auto it = entries.constFind(fileName);
+    if (it == entries.constEnd())
+        return;
+    const auto k = byKey.constFind(it->key);
+    if (k != byKey.constEnd() && *k == fileName)
+        byKey.erase(k);
+    entries.erase(it);
 }
 
 QString TextImageLedger::FindKey(const QByteArray& key) const
@@ -71,12 +123,20 @@ QString TextImageLedger::FindKey(const QByteArray& key) const
 QByteArray TextImageLedger::Serialize() const
 {
     QByteArray out = kHeader;
-    out.reserve(entries.size() * 96);
+    out.reserve(kHeader.size() + entries.size() * 128);
+    auto number = [&out](auto v) {
+        char text[24];
+        const auto end = std::to_chars(text, text + sizeof text, v).ptr;
+        out.append('\t').append(text, end - text);
+    };
     for (auto it = entries.cbegin(); it != entries.cend(); ++it) {
         const Entry& e = it.value();
-        out += '\n' + e.key.toHex() + '\t' + QByteArray::number(e.stamp.device) + '\t'
-            + QByteArray::number(e.stamp.inode) + '\t' + QByteArray::number(e.stamp.size) + '\t'
-            + QByteArray::number(e.stamp.modifiedNs) + '\t' + it.key().toUtf8().toPercentEncoding();
+        out.append('\n').append(e.key.toHex());
+        number(e.stamp.device);
+        number(e.stamp.inode);
+        number(e.stamp.size);
+        number(e.stamp.modifiedNs);
+        out.append('\t').append(it.key().toUtf8().toPercentEncoding());
     }
     return out;
 }

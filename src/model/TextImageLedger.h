@@ -5,6 +5,7 @@
 #include <QByteArray>
 #include <QHash>
 #include <QString>
+#include <QStringList>
 
 // What a text-image folder holds: for each image file, the key of what it was rendered
 // from and the stamp of the file as written. A hidden file of the folder keeps it
@@ -21,8 +22,11 @@ public:
         bool operator==(const Entry& o) const { return key == o.key && stamp == o.stamp; }
     };
 
-    // Reads the record of a folder; an unreadable one leaves the ledger empty.
+    // Reads the record of a folder; an unreadable one leaves the ledger empty. A record
+    // whose file is still the one last read or written here comes from memory.
     void Read(const QString& folder);
+    // The folder's record file, once in place with this stamp, holds this ledger.
+    void Remember(const QString& folder, const FileStamp& stamp) const;
     // The folder's record as its file holds it.
     QByteArray Serialize() const;
 
@@ -32,6 +36,8 @@ public:
     // The file is still the one written for this key.
     bool IsCurrent(const QString& folder, const QString& fileName, const QByteArray& key) const;
     void Set(const QString& fileName, const Entry& entry);
+    void Remove(const QString& fileName);
+    QStringList Names() const { return entries.keys(); }
     int Size() const { return static_cast<int>(entries.size()); }
     bool operator==(const TextImageLedger& o) const { return entries == o.entries; }
     bool operator!=(const TextImageLedger& o) const { return !(*this == o); }

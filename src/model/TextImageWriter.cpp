@@ -36,9 +36,8 @@ void TextImageWriter::Stage(FileBatch& batch, int threads, const QString& donorF
 
     // An image is rendered only when no file anywhere near holds it already: not its own
     // file, not the donor's, not another file of either written for the same key (a page
-    // renamed, the same label on many pages). Images no longer offered drop out of the
-    // ledger; their files stay where they are.
-    TextImageLedger next;
+    // renamed, the same label on many pages). The ledger keeps what is still current.
+    TextImageLedger next = old;
     std::vector<QByteArray> keys(jobs.size());
     QHash<QByteArray, size_t> renderOf;          // key → its entry in renders
     std::vector<std::vector<size_t>> renders;    // the jobs that need each rendered image
@@ -49,20 +48,20 @@ void TextImageWriter::Stage(FileBatch& batch, int threads, const QString& donorF
         const QString name = same && same->key == key ? job.fileName : from.FindKey(key);
         const TextImageLedger::Entry* e = name.isEmpty() ? nullptr : from.Find(name);
         const QString path = PathOf(job.fileName);
-        if (!e || !batch.StageCopy(path, fromFolder + u'/' + name, e->stamp, how))
+        if (!e || e->key != key || !batch.StageCopy(path, fromFolder + u'/' + name, e->stamp, how))
             return false;
         next.Set(job.fileName, {key, batch.StagedStamp(path)});
         ++takenOver;
         return true;
     };
+    int inOld = 0;
     for (size_t i = 0; i < jobs.size() && !cancelled(); ++i) {
         const Job& job = jobs[i];
         const QByteArray& key = keys[i] = job.source->Key();
-        if (old.IsCurrent(folder, job.fileName, key)) {
-            batch.Keep(PathOf(job.fileName));
-            next.Set(job.fileName, *old.Find(job.fileName));
+        inOld += old.Find(job.fileName) != nullptr;
+        if (old.IsCurrent(folder, job.fileName, key))
             continue;
-        }
+        next.Remove(job.fileName); // until it is written again
         // Linking the donor's file costs nothing; within the folder a copy keeps every
         // image a file of its own.
         if (takeOver(job, key, donor, donorFolder, FileBatch::LinkOrCopy)
@@ -75,6 +74,12 @@ void TextImageWriter::Stage(FileBatch& batch, int threads, const QString& donorF
         }
         renderOf.insert(key, renders.size());
         renders.push_back({i});
+    }
+    // Images no longer offered drop out of the ledger; their files stay where they are.
+    if (old.Size() > inOld) {
+        for (const QString& name : old.Names())
+            if (!byName.contains(name))
+                next.Remove(name);
     }
 
     // Rendering and writing on several threads: while one waits for the file system
@@ -107,6 +112,9 @@ void TextImageWriter::Stage(FileBatch& batch, int threads, const QString& donorF
             if (written[i])
                 next.Set(jobs[i].fileName, {keys[i], batch.StagedStamp(PathOf(jobs[i].fileName))});
     }
-    if (next != old)
-        batch.Stage(PathOf(TextImageLedger::kFileName), next.Serialize(), FileBatch::Optional);
+    if (next != old) {
+        const QString ledgerPath = PathOf(TextImageLedger::kFileName);
+        if (batch.Stage(ledgerPath, next.Serialize(), FileBatch::Cache))
+            next.Remember(folder, batch.StagedStamp(ledgerPath));
+    }
 }
