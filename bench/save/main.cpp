@@ -17,10 +17,7 @@
 //   bench_save [--distinct] [runs]          (default 5)
 //   bench_save [--distinct] --make FOLDER   only saves the project into FOLDER (for mvltool)
 
-#include "base/AppPaths.h"
-#include "base/Translation.h"
-#include "controls/ApplicationFont.h"
-#include "controls/ControlClasses.h"
+#include "../BenchProject.h"
 #include "controls/XButton.h"
 #include "controls/XFontButton.h"
 #include "controls/XFontText.h"
@@ -32,7 +29,6 @@
 #include "editor/RecoveryStore.h"
 #include "model/HeadlessMainDelegate.h"
 #include "model/ProjectData.h"
-#include "model/TypeRegistry.h"
 #include "model/XPage.h"
 
 #include <QCoreApplication>
@@ -52,8 +48,8 @@
 
 namespace {
 
-constexpr int kPages = 40;
-constexpr int kControlsPerPage = 1000;
+using BenchProject::kControlsPerPage;
+using BenchProject::kPages;
 constexpr int kFontTexts = 36;   // one image each
 constexpr int kFontButtons = 17; // two images each (normal and pressed)
 constexpr int kLinks = 1;        // one image
@@ -72,22 +68,10 @@ T* Place(XPage* page, int i, int w = 22, int h = 20)
 
 void Build(ProjectData& project, const QString& folder, bool distinct)
 {
-    project.folder = folder;
-    project.screen = {QStringLiteral("1920x1080"), 1920, 1080};
-    QDir().mkpath(project.GetImageFolder());
-    QImage image(16, 16, QImage::Format_ARGB32);
-    image.fill(Qt::darkCyan);
-    image.save(project.ImagePath(QStringLiteral("icon.png")));
-    project.images << QStringLiteral("icon.png");
-    XPage* panel = project.NewPage(TypeRegistry::kSubPage, QStringLiteral("Panel"));
-    panel->x2 = 20;
-    panel->y2 = 20;
-    std::vector<XPage*> pages;
-    for (int p = 0; p < kPages; ++p)
-        pages.push_back(project.NewPage(TypeRegistry::kPage, QStringLiteral("Page%1").arg(p)));
+    XPage* panel = nullptr;
+    const std::vector<XPage*> pages = BenchProject::MakePages(project, folder, panel);
     for (int p = 0; p < kPages; ++p) {
         XPage* page = pages[p];
-        page->AddGroup(QStringLiteral("Scenes"));
         const QString own = distinct ? QStringLiteral(" %1.").arg(p) : QStringLiteral(" ");
         int i = 0;
         for (; i < kFontTexts; ++i) {
@@ -108,7 +92,7 @@ void Build(ProjectData& project, const QString& folder, bool distinct)
             case 0: Place<XRectangle>(page, i); break;
             case 1: {
                 auto* b = Place<XButton>(page, i, 44, 38);
-                b->imageFile = QStringLiteral("icon.png");
+                b->imageFile = BenchProject::kIcon;
                 b->sendCode = 1 + i % 4000;
                 b->SetJumpTarget(pages[(p + 1) % kPages]);
                 b->SetInterlockGroup(QStringLiteral("Scenes"));
@@ -193,13 +177,9 @@ bool Check(bool ok, const char* what)
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    BenchProject::UseNoDisplay();
     QGuiApplication app(argc, argv);
-    AppPaths::SetAppFolder(QCoreApplication::applicationDirPath());
-    Translation::LoadLanguage();
-    RegisterControlClasses();
-    RegisterApplicationFont();
+    BenchProject::StartCore();
     QStringList args = app.arguments().mid(1);
     const bool distinct = args.removeAll(QStringLiteral("--distinct")) > 0;
     HeadlessMainDelegate delegate;
