@@ -14,6 +14,7 @@
 #include <QTextLayout>
 
 #include <algorithm>
+#include <atomic>
 #include <cmath>
 #include <vector>
 
@@ -39,8 +40,24 @@ int DeviceDpi(const QPainter& painter)
 
 // ---------------------------------------------------------------- fonts
 
+// Every thread keeps its own caches; forgetting them reaches the other threads through
+// this count, which each compares with the one its caches were made under.
+std::atomic<unsigned> cacheGeneration{0};
+void ForgetThisThreadsCaches();
+
+void KeepCachesFresh()
+{
+    static thread_local unsigned madeUnder = cacheGeneration.load();
+    const unsigned now = cacheGeneration.load();
+    if (madeUnder != now) {
+        madeUnder = now;
+        ForgetThisThreadsCaches();
+    }
+}
+
 QHash<QString, bool>& FamilyCache()
 {
+    KeepCachesFresh();
     static thread_local QHash<QString, bool> cache;
     return cache;
 }
@@ -70,6 +87,7 @@ size_t qHash(const DeviceFaceKey& k, size_t seed)
 
 QHash<DeviceFaceKey, QFont>& FontCache()
 {
+    KeepCachesFresh();
     static thread_local QHash<DeviceFaceKey, QFont> cache;
     return cache;
 }
@@ -101,12 +119,14 @@ const QFont& FontFor(const TextFace& face, int dpi)
 
 double& ApplicationCellRatio()
 {
+    KeepCachesFresh();
     static thread_local double ratio = 0.0; // (ascent + descent) / em of the application font
     return ratio;
 }
 
 QHash<TextFace, QString>& ResolvedFamilyCache()
 {
+    KeepCachesFresh();
     static thread_local QHash<TextFace, QString> cache;
     return cache;
 }
@@ -147,6 +167,7 @@ size_t qHash(const BlockKey& k, size_t seed)
 
 QHash<BlockKey, Block>& BlockCache()
 {
+    KeepCachesFresh();
     static thread_local QHash<BlockKey, Block> cache;
     return cache;
 }
@@ -455,12 +476,19 @@ void DrawTextInRect(QPainter& painter, const QRectF& rect, const TextFace& face,
 
 void ClearTextCaches()
 {
+    ++cacheGeneration;
+}
+
+namespace {
+void ForgetThisThreadsCaches()
+{
     FamilyCache().clear();
     FontCache().clear();
     ResolvedFamilyCache().clear();
     BlockCache().clear();
     ApplicationCellRatio() = 0.0;
 }
+} // namespace
 
 QString TextImageFileName(const QString& pageName, const QString& controlName, const QString& suffix)
 {

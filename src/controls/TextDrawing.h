@@ -62,7 +62,7 @@ void DrawTextInRect(QPainter& painter, const QRectF& rect, const TextFace& face,
                     COLORREF colour, int alignment, bool vertical, bool wrap);
 Qt::Alignment AlignmentFlags(int alignment);
 
-// Forgets the calling thread's cached fonts and shaped texts (after fonts were added or
+// Forgets the cached fonts and shaped texts of every thread (after fonts were added or
 // removed).
 void ClearTextCaches();
 
