@@ -2,7 +2,6 @@
 
 #include <QFile>
 #include <QRandomGenerator>
-#include <QSet>
 
 #include <cerrno>
 #include <fcntl.h>
@@ -100,7 +99,8 @@ bool FlushPath(const QString& path, int flags)
     while (fd < 0 && errno == EINTR);
     if (fd < 0)
         return false;
-    const bool ok = ::fsync(fd) == 0;
+    // A file's data with what is needed to read it back; a folder's entries.
+    const bool ok = ((flags & O_DIRECTORY) ? ::fsync(fd) : ::fdatasync(fd)) == 0;
     const int error = errno;
     ::close(fd);
     errno = error;
@@ -266,7 +266,7 @@ bool FileBatch::Commit()
             Note(staged[i].target, false, Reason(errno));
 
     // In staging order, so that the file staged last is put in place last.
-    QSet<QString> folders;
+    QString lastFolder;
     for (size_t i = 0; i < staged.size(); ++i) {
         Staged& s = staged[i];
         if (s.done)
@@ -277,11 +277,12 @@ bool FileBatch::Commit()
         }
         s.done = true;
         if (!s.optional)
-            folders.insert(FolderOf(s.target));
+            lastFolder = FolderOf(s.target);
     }
     // The new names, too, must survive a power loss once the save has said it is done.
-    for (const QString& folder : folders)
-        if (!FlushPath(folder, O_RDONLY | O_DIRECTORY))
-            failures.append({folder, Reason(errno)});
+    // One flush of the folder renamed in last is enough: a journalling file system (ext4,
+    // XFS) writes all renames made before it with it.
+    if (!lastFolder.isEmpty() && !FlushPath(lastFolder, O_RDONLY | O_DIRECTORY))
+        failures.append({lastFolder, Reason(errno)});
     return failures.isEmpty();
 }

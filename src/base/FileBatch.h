@@ -61,7 +61,7 @@ public:
     // Notes a target that could not be produced at all.
     void Fail(const QString& target, const QString& reason);
 
-    // Flushes what was staged, then renames it over the targets and flushes their folders.
+    // Flushes what was staged, then renames it over the targets and flushes the names.
     // False when any target failed, now or while staging.
     bool Commit();
 
