@@ -233,17 +233,31 @@ bool FileBatch::StageCopy(const QString& target, const QString& source, const Fi
         if (errno != EEXIST)
             break;
     }
-    // Another file system, or one without links: read it, checking it is that version.
-    QFile in(source);
-    if (!in.open(QIODevice::ReadOnly) || expected.size > kMaxCopyBytes)
+    // Another file system, or one without links: read it, checking it is that version
+    // (never waiting on something that is not a plain file).
+    if (expected.size > kMaxCopyBytes)
+        return false;
+    const int fd = ::open(Native(source).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
         return false;
     struct stat st;
-    if (::fstat(in.handle(), &st) != 0 || StampOf(st) != expected)
-        return false;
-    const QByteArray bytes = in.read(expected.size);
-    if (bytes.size() != expected.size)
-        return false;
-    return Stage(target, bytes);
+    QByteArray bytes;
+    if (::fstat(fd, &st) == 0 && StampOf(st) == expected) {
+        bytes.resize(expected.size);
+        qint64 got = 0;
+        while (got < expected.size) {
+            const ssize_t n = ::read(fd, bytes.data() + got, static_cast<size_t>(expected.size - got));
+            if (n < 0 && errno == EINTR)
+                continue;
+            if (n <= 0)
+                break;
+            got += n;
+        }
+        if (got != expected.size)
+            bytes.clear();
+    }
+    ::close(fd);
+    return !bytes.isEmpty() && Stage(target, bytes);
 }
 
 bool FileBatch::Commit()

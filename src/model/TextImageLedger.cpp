@@ -8,8 +8,11 @@
 namespace {
 
 const QByteArray kHeader = QByteArrayLiteral("marvolenta text images 1");
-// Far more than any project's images; a bigger file is not ours and is not read.
-constexpr qint64 kMaxRecordBytes = 64 * 1024 * 1024;
+// Far more than any project's images; a bigger file, or more entries, or a longer
+// name, is not ours and is not read further.
+constexpr qint64 kMaxRecordBytes = 16 * 1024 * 1024;
+constexpr qsizetype kMaxEntries = 200000;
+constexpr qsizetype kMaxNameBytes = 4096;
 constexpr int kFields = 6;
 constexpr int kMaxKeyBytes = 64;
 // Records kept in memory: a few open projects and their recovery copies.
@@ -63,7 +66,7 @@ void TextImageLedger::Read(const QString& folder)
     };
     if (nextLine() != QByteArrayView(kHeader))
         return;
-    while (!rest.isEmpty()) {
+    while (!rest.isEmpty() && entries.size() < kMaxEntries) {
         // key, device, inode, size, modification time, file name (percent-encoded)
         QByteArrayView line = nextLine();
         QByteArrayView f[kFields];
@@ -73,7 +76,7 @@ void TextImageLedger::Read(const QString& folder)
             f[n] = tab < 0 ? line : line.first(tab);
             line = tab < 0 ? QByteArrayView() : line.sliced(tab + 1);
         }
-        if (n != kFields || !line.isNull() || f[0].size() > 2 * kMaxKeyBytes)
+        if (n != kFields || !line.isNull() || f[0].size() > 2 * kMaxKeyBytes || f[5].size() > kMaxNameBytes)
             continue;
         Entry e;
         e.key = QByteArray::fromHex(f[0].toByteArray());
