@@ -67,8 +67,9 @@ bool WriteAll(int fd, const char* data, qint64 size)
     return true;
 }
 
-// Writes a new temporary file beside the target: its path and stamp, or the error.
-int WriteTemp(const QString& target, const QByteArray& bytes, QString& temp, FileStamp& stamp)
+// Writes a new temporary file beside the target: its path and stamp, or the error. The
+// disk starts taking a file that will be flushed at once, while the save goes on.
+int WriteTemp(const QString& target, const QByteArray& bytes, bool flushed, QString& temp, FileStamp& stamp)
 {
     int fd = -1;
     for (int attempt = 0; attempt < kTempAttempts && fd < 0; ++attempt) {
@@ -82,6 +83,8 @@ int WriteTemp(const QString& target, const QByteArray& bytes, QString& temp, Fil
     struct stat st;
     const bool ok = WriteAll(fd, bytes.constData(), bytes.size()) && ::fstat(fd, &st) == 0;
     const int error = ok ? 0 : errno;
+    if (ok && flushed)
+        ::sync_file_range(fd, 0, 0, SYNC_FILE_RANGE_WRITE);
     ::close(fd);
     if (!ok) {
         ::unlink(Native(temp).constData());
@@ -91,16 +94,15 @@ int WriteTemp(const QString& target, const QByteArray& bytes, QString& temp, Fil
     return 0;
 }
 
-bool FlushPath(const QString& path, int flags)
+bool FlushFile(const QString& path)
 {
     int fd;
     do
-        fd = ::open(Native(path).constData(), flags | O_CLOEXEC);
+        fd = ::open(Native(path).constData(), O_RDONLY | O_CLOEXEC);
     while (fd < 0 && errno == EINTR);
     if (fd < 0)
         return false;
-    // A file's data with what is needed to read it back; a folder's entries.
-    const bool ok = ((flags & O_DIRECTORY) ? ::fsync(fd) : ::fdatasync(fd)) == 0;
+    const bool ok = ::fdatasync(fd) == 0;
     const int error = errno;
     ::close(fd);
     errno = error;
@@ -199,10 +201,12 @@ bool FileBatch::Stage(const QString& target, const QByteArray& bytes, Need need)
     Staged s;
     s.target = target;
     s.optional = need == Cache;
-    const int error = WriteTemp(target, bytes, s.temp, s.stamp);
+    s.last = need == Last;
+    const int error = WriteTemp(target, bytes, !s.optional, s.temp, s.stamp);
     std::lock_guard<std::mutex> lock(mutex);
     if (error) {
         Note(target, s.optional, Reason(error));
+        lastFailed = lastFailed || s.last;
         return false;
     }
     Add(std::move(s));
@@ -263,7 +267,10 @@ bool FileBatch::StageCopy(const QString& target, const QString& source, const Fi
 bool FileBatch::Commit()
 {
     std::lock_guard<std::mutex> lock(mutex);
-    // The new contents must be on the disk before any name points at them.
+    // The new contents must be on the disk before any name points at them: this is the
+    // save's one flush. A few files are flushed one by one (their writing started when
+    // they were staged, so the first flush takes the others along); more, with the
+    // whole file system at once.
     qsizetype required = 0;
     for (const Staged& st : staged)
         required += !st.done && !st.optional;
@@ -275,28 +282,31 @@ bool FileBatch::Commit()
         if (fd >= 0)
             ::close(fd);
     }
-    for (size_t i = 0; flushEach && i < staged.size(); ++i)
-        if (!staged[i].done && !staged[i].optional && !FlushPath(staged[i].temp, O_RDONLY))
+    for (size_t i = 0; flushEach && i < staged.size(); ++i) {
+        if (!staged[i].done && !staged[i].optional && !FlushFile(staged[i].temp)) {
+            lastFailed = lastFailed || staged[i].last;
             Note(staged[i].target, false, Reason(errno));
+        }
+    }
+    if (lastFailed) {
+        for (size_t i = 0; i < staged.size(); ++i)
+            if (!staged[i].done)
+                Drop(i);
+        return false;
+    }
 
-    // In staging order, so that the file staged last is put in place last.
-    QString lastFolder;
-    for (size_t i = 0; i < staged.size(); ++i) {
-        Staged& s = staged[i];
-        if (s.done)
+    // In staging order, the ones staged as Last after the others. The new names reach the
+    // disk with the file system's next commit: until then a crash leaves the old files,
+    // which are whole.
+    for (size_t k = 0; k < 2 * staged.size(); ++k) {
+        Staged& s = staged[k % staged.size()];
+        if (s.done || s.last != (k >= staged.size()))
             continue;
         if (::rename(Native(s.temp).constData(), Native(s.target).constData()) != 0) {
             Note(s.target, s.optional, Reason(errno));
             continue;
         }
         s.done = true;
-        if (!s.optional)
-            lastFolder = FolderOf(s.target);
     }
-    // The new names, too, must survive a power loss once the save has said it is done.
-    // One flush of the folder renamed in last is enough: a journalling file system (ext4,
-    // XFS) writes all renames made before it with it.
-    if (!lastFolder.isEmpty() && !FlushPath(lastFolder, O_RDONLY | O_DIRECTORY))
-        failures.append({lastFolder, Reason(errno)});
     return failures.isEmpty();
 }

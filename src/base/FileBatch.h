@@ -28,8 +28,8 @@ struct FileStamp {
 
 // Files written as one save. Each target is written to a temporary file beside it and
 // renamed over it only after the whole set has been made durable, with one flush for the
-// set rather than one per file: a crash leaves every target either in its old or in its
-// new form, never torn. A target that cannot be written keeps its old file; the others
+// set rather than one per file: a crash or power loss leaves every target either in its
+// old or in its new form, never torn. A target that cannot be written keeps its old file; the others
 // are still replaced, and the failures say which failed and why. Staging may happen on
 // several threads at once; Commit on one.
 class FileBatch {
@@ -39,8 +39,10 @@ public:
         QString reason; // the system's words; empty when the content could not be made
     };
     // A cache beside the others is neither flushed (a stale or missing one only costs
-    // work) nor a failure when it cannot be written.
-    enum Need { Required, Cache };
+    // work) nor a failure when it cannot be written. A file staged as Last is put in
+    // place after all others, whenever it was staged; when it cannot be written, none
+    // of the others is put in place either.
+    enum Need { Required, Last, Cache };
 
     FileBatch() = default;
     ~FileBatch();
@@ -61,8 +63,8 @@ public:
     // Notes a target that could not be produced at all.
     void Fail(const QString& target, const QString& reason);
 
-    // Flushes what was staged, then renames it over the targets and flushes the names.
-    // False when any target failed, now or while staging.
+    // Flushes what was staged, then renames it over the targets. False when any target
+    // failed, now or while staging.
     bool Commit();
 
     QList<Failure> Failures() const;
@@ -78,6 +80,7 @@ private:
         QString temp;
         FileStamp stamp;
         bool optional = false;
+        bool last = false;
         bool done = false; // dropped, or renamed into place: no temporary file left
     };
 
@@ -91,4 +94,5 @@ private:
     std::vector<Staged> staged;
     QHash<QString, size_t> live; // target → its entry in staged
     QList<Failure> failures;
+    bool lastFailed = false;
 };

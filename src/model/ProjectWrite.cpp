@@ -51,15 +51,16 @@ bool ProjectWrite::Commit(int renderThreads, const QString& donorFolder, const s
     if (!ProjectData::MakeFoldersIn(folder))
         return false;
     FileBatch batch;
+    // Written first, so that the disk takes it while the images are worked out; put in
+    // place last, so that a crash between the renames leaves the old data file with new
+    // images rather than new records whose images are missing. Left alone when it
+    // already holds these records, as an unchanged image is.
+    if (!FileHolds(dataFile, data))
+        batch.Stage(dataFile, data, FileBatch::Last);
     images.Stage(batch, renderThreads, donorFolder.isEmpty() ? QString() : ProjectData::TextImageFolderIn(donorFolder),
                  cancel);
     if (cancel && cancel->load())
         return false;
-    // Last, so that a crash between the renames leaves the old data file with new images
-    // rather than new records whose images are missing. Left alone when it already holds
-    // these records, as an unchanged image is.
-    if (!FileHolds(dataFile, data))
-        batch.Stage(dataFile, data);
     const bool ok = batch.Commit();
     dataWritten = !batch.Failed(dataFile);
     failures = batch.Failures();

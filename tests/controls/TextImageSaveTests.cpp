@@ -210,6 +210,7 @@ TEST_F(TextImageSaveTest, AFailedWriteNamesTheFileKeepsTheOldOneAndFailsTheSave)
         ASSERT_TRUE(project.SaveProjectFile());
         const QByteArray oldData = ReadAll(project.GetDataFilePath());
         const QByteArray oldTitle = ReadAll(TextImagePath(QStringLiteral("Main_Title.png")));
+        const QByteArray oldNote = ReadAll(TextImagePath(QStringLiteral("Main_Note.png")));
         c.arrange();
         project.MarkModified();
         ui.messages.clear();
@@ -226,6 +227,8 @@ TEST_F(TextImageSaveTest, AFailedWriteNamesTheFileKeepsTheOldOneAndFailsTheSave)
         if (c.failing.isEmpty()) {
             EXPECT_TRUE(failure.isEmpty()) << "the general save failure is shown";
             EXPECT_EQ(ReadAll(project.GetDataFilePath()), oldData) << "the old data file stays";
+            EXPECT_EQ(ReadAll(TextImagePath(QStringLiteral("Main_Note.png"))), oldNote)
+                << "no image is replaced without its records";
         } else {
             EXPECT_TRUE(failure.contains(c.failing)) << failure.toStdString();
             EXPECT_EQ(failure.count(QStringLiteral(".png")), 1) << failure.toStdString();
