@@ -4,10 +4,7 @@
 //
 //   bench_check [runs]   (default 7)
 
-#include "base/AppPaths.h"
-#include "base/Translation.h"
-#include "controls/ApplicationFont.h"
-#include "controls/ControlClasses.h"
+#include "../BenchProject.h"
 #include "controls/XButton.h"
 #include "controls/XFontText.h"
 #include "controls/XPageContainer.h"
@@ -15,7 +12,6 @@
 #include "editor/ProjectCheck.h"
 #include "model/HeadlessMainDelegate.h"
 #include "model/ProjectData.h"
-#include "model/TypeRegistry.h"
 #include "model/XPage.h"
 
 #include <QCoreApplication>
@@ -31,8 +27,8 @@
 
 namespace {
 
-constexpr int kPages = 40;
-constexpr int kControlsPerPage = 1000;
+using BenchProject::kControlsPerPage;
+using BenchProject::kPages;
 
 template <class T>
 T* Place(XPage* page, int i)
@@ -47,29 +43,17 @@ T* Place(XPage* page, int i)
 
 void Build(ProjectData& project, const QString& folder)
 {
-    project.folder = folder;
-    project.screen = {QStringLiteral("1920x1080"), 1920, 1080};
-    QDir().mkpath(project.GetImageFolder());
-    QImage image(16, 16, QImage::Format_ARGB32);
-    image.fill(Qt::darkCyan);
-    image.save(project.ImagePath(QStringLiteral("icon.png")));
-    project.images << QStringLiteral("icon.png");
-    XPage* panel = project.NewPage(TypeRegistry::kSubPage, QStringLiteral("Panel"));
-    panel->x2 = 20;
-    panel->y2 = 20;
-    std::vector<XPage*> pages;
-    for (int p = 0; p < kPages; ++p)
-        pages.push_back(project.NewPage(TypeRegistry::kPage, QStringLiteral("Page%1").arg(p)));
+    XPage* panel = nullptr;
+    const std::vector<XPage*> pages = BenchProject::MakePages(project, folder, panel);
     for (int p = 0; p < kPages; ++p) {
         XPage* page = pages[p];
-        page->AddGroup(QStringLiteral("Scenes"));
         for (int i = 0; i < kControlsPerPage; ++i) {
             switch (i % 4) {
             case 0: Place<XFontText>(page, i)->text = QStringLiteral("T%1").arg(i); break;
             case 1: Place<XRectangle>(page, i); break;
             case 2: {
                 auto* b = Place<XButton>(page, i);
-                b->imageFile = QStringLiteral("icon.png");
+                b->imageFile = BenchProject::kIcon;
                 b->sendCode = 1 + i % 4000;
                 b->SetJumpTarget(pages[(p + 1) % kPages]);
                 b->SetInterlockGroup(QStringLiteral("Scenes"));
@@ -85,13 +69,9 @@ void Build(ProjectData& project, const QString& folder)
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    BenchProject::UseNoDisplay();
     QGuiApplication app(argc, argv);
-    AppPaths::SetAppFolder(QCoreApplication::applicationDirPath());
-    Translation::LoadLanguage();
-    RegisterControlClasses();
-    RegisterApplicationFont();
+    BenchProject::StartCore();
     const int runs = argc > 1 ? std::max(1, atoi(argv[1])) : 7;
 
     QTemporaryDir dir;

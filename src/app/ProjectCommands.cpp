@@ -123,7 +123,12 @@ bool ProjectCommands::SaveProject(ProjectData* project)
 {
     frame.setFocus(); // an editor of the property pane commits its value
     if (!project->SaveProjectFile()) {
-        ShowMessage("74", "70");
+        // One message: the file that failed, or the general failure.
+        const QString failure = project->SaveFailureText();
+        if (failure.isEmpty())
+            ShowMessage("74", "70");
+        else
+            ShowMessageText(failure, "70");
         return false;
     }
     frame.Recovery().Forget(project);

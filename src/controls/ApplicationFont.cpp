@@ -46,7 +46,10 @@ void UnregisterApplicationFont()
 
 QString IconTitleFontName()
 {
-    return QFontDatabase::systemFont(QFontDatabase::TitleFont).family();
+    // Asked for by every new link and video frame and every font text without a font:
+    // each question costs a whole font-configuration match, the answer never changes.
+    static const QString family = QFontDatabase::systemFont(QFontDatabase::TitleFont).family();
+    return family;
 }
 
 QStringList FontFamilyOptions()

@@ -4,6 +4,7 @@
 #include "model/WorkLimits.h"
 
 #include <QFontDatabase>
+#include <QFontInfo>
 #include <QFontMetricsF>
 #include <QHash>
 #include <QImage>
@@ -13,6 +14,7 @@
 #include <QTextLayout>
 
 #include <algorithm>
+#include <atomic>
 #include <cmath>
 #include <vector>
 
@@ -25,7 +27,7 @@ constexpr int kCacheLimit = 8192;
 // the screen the editor happens to run on.
 const QPaintDevice& ReferenceDevice()
 {
-    static const QImage device(1, 1, QImage::Format_ARGB32_Premultiplied);
+    static thread_local const QImage device(1, 1, QImage::Format_ARGB32_Premultiplied);
     return device;
 }
 
@@ -38,9 +40,25 @@ int DeviceDpi(const QPainter& painter)
 
 // ---------------------------------------------------------------- fonts
 
+// Every thread keeps its own caches; forgetting them reaches the other threads through
+// this count, which each compares with the one its caches were made under.
+std::atomic<unsigned> cacheGeneration{0};
+void ForgetThisThreadsCaches();
+
+void KeepCachesFresh()
+{
+    static thread_local unsigned madeUnder = cacheGeneration.load();
+    const unsigned now = cacheGeneration.load();
+    if (madeUnder != now) {
+        madeUnder = now;
+        ForgetThisThreadsCaches();
+    }
+}
+
 QHash<QString, bool>& FamilyCache()
 {
-    static QHash<QString, bool> cache;
+    KeepCachesFresh();
+    static thread_local QHash<QString, bool> cache;
     return cache;
 }
 
@@ -69,7 +87,8 @@ size_t qHash(const DeviceFaceKey& k, size_t seed)
 
 QHash<DeviceFaceKey, QFont>& FontCache()
 {
-    static QHash<DeviceFaceKey, QFont> cache;
+    KeepCachesFresh();
+    static thread_local QHash<DeviceFaceKey, QFont> cache;
     return cache;
 }
 
@@ -100,8 +119,16 @@ const QFont& FontFor(const TextFace& face, int dpi)
 
 double& ApplicationCellRatio()
 {
-    static double ratio = 0.0; // (ascent + descent) / em of the application font
+    KeepCachesFresh();
+    static thread_local double ratio = 0.0; // (ascent + descent) / em of the application font
     return ratio;
+}
+
+QHash<TextFace, QString>& ResolvedFamilyCache()
+{
+    KeepCachesFresh();
+    static thread_local QHash<TextFace, QString> cache;
+    return cache;
 }
 
 // ---------------------------------------------------------------- shaped texts
@@ -140,7 +167,8 @@ size_t qHash(const BlockKey& k, size_t seed)
 
 QHash<BlockKey, Block>& BlockCache()
 {
-    static QHash<BlockKey, Block> cache;
+    KeepCachesFresh();
+    static thread_local QHash<BlockKey, Block> cache;
     return cache;
 }
 
@@ -373,6 +401,17 @@ QFont ToQFont(const TextFace& face)
     return FontFor(face, kReferenceDpi);
 }
 
+QString ResolvedFamily(const TextFace& face)
+{
+    auto& cache = ResolvedFamilyCache();
+    const auto it = cache.constFind(face);
+    if (it != cache.constEnd())
+        return *it;
+    if (cache.size() > kCacheLimit)
+        cache.clear();
+    return *cache.insert(face, QFontInfo(FontFor(face, kReferenceDpi)).family());
+}
+
 TextFace ApplicationFace(int cellHeight, int style)
 {
     double& ratio = ApplicationCellRatio();
@@ -437,11 +476,19 @@ void DrawTextInRect(QPainter& painter, const QRectF& rect, const TextFace& face,
 
 void ClearTextCaches()
 {
+    ++cacheGeneration;
+}
+
+namespace {
+void ForgetThisThreadsCaches()
+{
     FamilyCache().clear();
     FontCache().clear();
+    ResolvedFamilyCache().clear();
     BlockCache().clear();
     ApplicationCellRatio() = 0.0;
 }
+} // namespace
 
 QString TextImageFileName(const QString& pageName, const QString& controlName, const QString& suffix)
 {

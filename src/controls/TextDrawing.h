@@ -15,7 +15,8 @@ class QPainter;
 // Sizes given in points follow the panel's convention of 96 dots per inch (20 points are
 // 26⅔ pixels), whatever the device: the design view, the text images and the measured
 // control sizes agree at every zoom. Texts are shaped once and kept, ready to draw, for
-// as long as they are asked for: a repaint of a page only blits glyphs.
+// as long as they are asked for: a repaint of a page only blits glyphs. Every thread keeps
+// its own fonts and shaped texts, so text images can be rendered beside the editor.
 
 // A text control's font as the controls describe it.
 struct TextFace {
@@ -38,6 +39,8 @@ TextFace ApplicationFace(int cellHeight, int style = 0);
 // The font for a face: the family when it is installed (or mapped to an installed one,
 // like the application font), else the generic sans-serif family.
 QFont ToQFont(const TextFace& face);
+// The family the font for a face actually draws with on this system.
+QString ResolvedFamily(const TextFace& face);
 
 // The exact size the text takes when drawn at a top-left corner: every line's advance
 // including its trailing blanks, widened where a glyph's ink reaches further (italics),
@@ -59,7 +62,8 @@ void DrawTextInRect(QPainter& painter, const QRectF& rect, const TextFace& face,
                     COLORREF colour, int alignment, bool vertical, bool wrap);
 Qt::Alignment AlignmentFlags(int alignment);
 
-// Forgets cached fonts and shaped texts (after fonts were added or removed).
+// Forgets the cached fonts and shaped texts of every thread (after fonts were added or
+// removed).
 void ClearTextCaches();
 
 // The file name of a text image: page name, "_", control name, suffix, ".png". A path

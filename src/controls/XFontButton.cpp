@@ -56,11 +56,8 @@ bool XFontButton::Save(MyFile& file)
     // The panel shows these images, in the normal and the pressed text colour ("_1").
     for (const bool pressed : {false, true}) {
         const COLORREF colour = pressed ? pressedTextColor : textColor;
-        const bool ok = WriteTextImage(pressed ? QStringLiteral("_1") : QString(),
-                                       [this, colour](QPainter& p, const QRectF& rect) {
-                                           DrawTextInRect(p, rect, Face(std::max(1, fontSize)), text, colour,
-                                                          alignment, false, true);
-                                       });
+        const bool ok = WriteTextImage(pressed ? QStringLiteral("_1") : QString(), colour,
+                                       TextImageJob::Layout::Wrapped);
         if (!ok)
             return false;
     }

@@ -9,6 +9,7 @@
 #include "model/ControlProjectDataDelegate.h"
 #include "model/MyFile.h"
 #include "model/ProjectData.h"
+#include "model/TextImageWriter.h"
 #include "model/FieldTable.h"
 #include "model/PropertyRows.h"
 #include "model/WorkLimits.h"
@@ -20,7 +21,6 @@
 #include <QImage>
 #include <QJsonObject>
 #include <QPainter>
-#include <QSaveFile>
 #include <QTime>
 
 #include <algorithm>
@@ -176,9 +176,7 @@ bool XFontText::Save(MyFile& file)
         return false;
     if (text.isEmpty())
         return true;
-    return WriteTextImage(QString(), [this](QPainter& p, const QRectF&) {
-        DrawTextAt(p, QPointF(0, 0), Face(std::max(1, fontSize)), text, textColor, vertical != 0);
-    });
+    return WriteTextImage(QString(), textColor, TextImageJob::Layout::AtCorner);
 }
 
 QStringList XFontText::TextImageSuffixes() const
@@ -189,39 +187,29 @@ QStringList XFontText::TextImageSuffixes() const
     return {QString()};
 }
 
-bool XFontText::WriteTextImage(const QString& suffix,
-                               const std::function<void(QPainter&, const QRectF&)>& paint)
+bool XFontText::WriteTextImage(const QString& suffix, COLORREF colour, TextImageJob::Layout layout)
 {
     ProjectData* project = projectData ? projectData->GetProject() : nullptr;
-    if (!project || project->folder.isEmpty() || !page)
-        return true; // nothing to write beside: a record written to memory
+    TextImageWriter* writer = project ? project->TextImages() : nullptr;
+    if (!writer || !page)
+        return true; // a record written for another purpose than a save: no images
     const char* encoder = mainDelegate ? mainDelegate->GetPngEncoder() : "png";
     if (!encoder)
         return false;
     const IntRect b = Bounds();
     if (b.Width() <= 0 || b.Height() <= 0)
         return true; // no pixels to show: no image, and the project stays savable
-    // A damaged or hand-edited file may hold a control far bigger than any page; the panel
-    // cannot show more than a page of it, so the image keeps the top-left part.
-    const int width = WorkLimits::ClampImageSide(b.Width());
-    const int height = WorkLimits::ClampImageSide(b.Height());
-    QImage image(width, height, QImage::Format_ARGB32);
-    if (image.isNull())
-        return false;
-    image.fill(Qt::transparent);
-    {
-        QPainter painter(&image);
-        if (!painter.isActive())
-            return false;
-        painter.setClipRect(0, 0, width, height);
-        paint(painter, QRectF(0, 0, b.Width(), b.Height()));
-    }
-    const QString folder = project->GetTextImageFolder();
-    const QString path = folder + u'/' + TextImageFileName(page->name, name, suffix);
-    QDir().mkpath(folder);
-    QSaveFile out(path);
-    if (!(out.open(QIODevice::WriteOnly) && image.save(&out, encoder) && out.commit()))
-        ShowMessageText(TranslateFormat("961", {QDir::toNativeSeparators(path)}), QStringLiteral("70"));
+    auto job = std::make_unique<TextImageJob>();
+    job->face = Face(std::max(1, fontSize));
+    job->text = text;
+    job->colour = colour;
+    job->alignment = alignment;
+    job->vertical = layout == TextImageJob::Layout::AtCorner && vertical != 0;
+    job->layout = layout;
+    job->width = b.Width();
+    job->height = b.Height();
+    job->format = encoder;
+    writer->Offer(TextImageFileName(page->name, name, suffix), std::move(job));
     return true;
 }
 

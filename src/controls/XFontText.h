@@ -1,13 +1,11 @@
 #pragma once
 
 #include "TextDrawing.h"
+#include "TextImage.h"
 #include "model/ElementTypes.h"
 #include "model/PropertyRows.h"
 #include "model/XControl.h"
 
-#include <QRectF>
-
-#include <functional>
 
 // A free-standing text in any installed font. Its size always equals the measured size
 // of its text; on save the text is rendered into a transparent PNG in the project's
@@ -58,11 +56,10 @@ protected:
     void DrawPlaceholder(QPainter& dc, const QRect& viewRect, bool withText);
     void DrawSelectionMarks(QPainter& dc) const;
 
-    // Renders a transparent 32-bit image of exactly the control's size into the project's
-    // text-image folder, named from the page and control names with the suffix; paint
-    // draws into it. A control without area, or without a project folder to write into,
-    // writes nothing and succeeds. Fails when no PNG encoder is available or the image
-    // cannot be made; a file that cannot be written is reported to the user by name.
-    bool WriteTextImage(const QString& suffix, const std::function<void(QPainter&, const QRectF&)>& paint);
+    // Offers the save under way a text image of exactly the control's size in the colour
+    // and layout, named from the page and control names with the suffix. A control
+    // without area, or a record written for another purpose than a save, offers nothing
+    // and succeeds. Fails when no PNG encoder is available.
+    bool WriteTextImage(const QString& suffix, COLORREF colour, TextImageJob::Layout layout);
 
 };

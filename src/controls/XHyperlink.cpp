@@ -81,9 +81,7 @@ bool XHyperlink::Save(MyFile& file)
         return false;
     if (text.isEmpty())
         return true;
-    return WriteTextImage(QString(), [this](QPainter& p, const QRectF& rect) {
-        DrawTextInRect(p, rect, Face(std::max(1, fontSize)), text, textColor, alignment, false, true);
-    });
+    return WriteTextImage(QString(), textColor, TextImageJob::Layout::Wrapped);
 }
 
 void XHyperlink::Draw(QPainter& dc)

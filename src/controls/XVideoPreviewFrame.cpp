@@ -95,9 +95,7 @@ bool XVideoPreviewFrame::Save(MyFile& file)
         return false;
     if (text.isEmpty())
         return true;
-    return WriteTextImage(QString(), [this](QPainter& p, const QRectF& rect) {
-        DrawTextInRect(p, rect, Face(std::max(1, fontSize)), text, textColor, alignment, false, false);
-    });
+    return WriteTextImage(QString(), textColor, TextImageJob::Layout::OneLine);
 }
 
 void XVideoPreviewFrame::NormalizeBounds()

@@ -1,6 +1,8 @@
 #include "RecoveryStore.h"
 
+#include "RecoveryWriter.h"
 #include "model/ProjectData.h"
+#include "model/ProjectWrite.h"
 
 #include <QDir>
 #include <QDirIterator>
@@ -66,6 +68,7 @@ RecoveryStore::RecoveryStore(const QString& baseFolder)
     : base(baseFolder.isEmpty()
                ? QStandardPaths::writableLocation(QStandardPaths::CacheLocation) + QStringLiteral("/recovery")
                : baseFolder)
+    , writer(std::make_unique<RecoveryWriter>())
 {
 }
 
@@ -76,7 +79,7 @@ bool RecoveryStore::Write(ProjectData& project)
     if (!project.IsModified())
         return true;
     auto it = held.find(&project);
-    if (it != held.end() && it->second.changeCount == project.ChangeCount())
+    if (it != held.end() && it->second.changeCount == project.ChangeCount() && !writer->LastFailed(&project))
         return true;
     if (it == held.end()) {
         const QString folder = base + u'/' + QUuid::createUuid().toString(QUuid::WithoutBraces);
@@ -95,15 +98,22 @@ bool RecoveryStore::Write(ProjectData& project)
     Held& h = it->second;
     // The copy's folder is named like the project's, so its data file is too.
     const QString copyFolder = h.folder + u'/' + QFileInfo(project.folder).fileName();
-    const quint64 count = project.ChangeCount();
-    if (!project.WriteCopyInto(copyFolder))
+    auto write = std::make_unique<ProjectWrite>(project, copyFolder);
+    if (!write->Ready())
         return false;
-    h.changeCount = count;
+    h.changeCount = project.ChangeCount();
+    writer->Post(&project, std::move(write), project.folder);
     return true;
+}
+
+bool RecoveryStore::Finish()
+{
+    return writer->Finish();
 }
 
 void RecoveryStore::Remove(const ProjectData& project)
 {
+    writer->Cancel(&project);
     auto it = held.find(&project);
     if (it == held.end())
         return;

@@ -10,12 +10,15 @@
 class ProjectData;
 class ProjectDataMainDelegate;
 class QLockFile;
+class RecoveryWriter;
 
 // Recovery copies of projects with unsaved changes, kept in the user's cache folder
 // apart from the projects themselves: a copy is the data file and its text images,
 // written under an entry folder of its own with a note of the project it belongs to.
 // The running editor holds a lock on each entry it writes; an entry whose lock is gone
 // or stale (its editor was killed or crashed) is what the next start offers to restore.
+// The records are taken on the calling thread; the files are written on a worker, which
+// reuses the text images the copy or the project already holds.
 class RecoveryStore {
 public:
     struct Entry {
@@ -33,9 +36,12 @@ public:
 
     QString BaseFolder() const { return base; }
 
-    // Writes a copy of a project with unsaved changes unless the copy already holds its
-    // latest change. The project's own folder is never written. False when writing failed.
+    // Starts a copy of a project with unsaved changes unless the copy already holds (or
+    // is being given) its latest change. The project's own folder is never written.
+    // False when the copy could not be started.
     bool Write(ProjectData& project);
+    // Waits until the copies started are written; false when one failed.
+    bool Finish();
     // Drops the copy of a project (saved, or closed without saving).
     void Remove(const ProjectData& project);
     // Copies left behind by an editor that did not end normally.
@@ -57,4 +63,6 @@ private:
 
     QString base;
     std::map<const ProjectData*, Held> held;
+    // Declared last: stopped before the entries it writes into are let go.
+    std::unique_ptr<RecoveryWriter> writer;
 };

@@ -47,8 +47,7 @@ qint64 ReadNumber(MyFile& file, FieldEncoding encoding)
 bool ImageExists(const ControlProjectDataDelegate* project, const QString& name)
 {
     const ProjectData* data = project ? const_cast<ControlProjectDataDelegate*>(project)->GetProject() : nullptr;
-    const QString path = data ? data->ImagePath(name) : QString();
-    return !path.isEmpty() && QFileInfo(path).isFile();
+    return data && data->ImageFileExists(name);
 }
 
 bool Stored(const FieldRow& row)

@@ -4,6 +4,9 @@
 
 #include <QFile>
 #include <QSaveFile>
+#include <QtEndian>
+
+#include <algorithm>
 
 MyFile::MyFile() = default;
 MyFile::~MyFile()
@@ -55,6 +58,7 @@ bool MyFile::Close()
         pos = 0;
         return true;
     }
+    Written(); // without the room for more
     writing = false;
     if (!out)
         return !Failed();
@@ -145,28 +149,16 @@ bool MyFile::CanRead(qint64 characters)
     return true;
 }
 
-bool MyFile::Put(const QByteArray& bytes)
+void MyFile::Reserve(qsizetype bytes)
 {
-    if (!writing || Failed())
-        return false;
-    data.append(bytes);
-    pos = data.size();
-    return true;
+    data.resize(std::max({2 * data.size(), bytes, kFirstReserve}));
 }
 
-bool MyFile::WriteByte(int value)
+const QByteArray& MyFile::Written() const
 {
-    return Put(QByteArray::number(value & 0xFF, 16).rightJustified(2, '0'));
-}
-
-bool MyFile::WriteWord(int value)
-{
-    return Put(QByteArray::number(value & 0xFFFF, 16).rightJustified(4, '0'));
-}
-
-bool MyFile::WriteDword(qint32 value)
-{
-    return Put(QByteArray::number(static_cast<quint32>(value), 16).rightJustified(8, '0'));
+    if (writing && data.size() != pos)
+        data.truncate(pos);
+    return data;
 }
 
 bool MyFile::WriteColor(COLORREF value)
@@ -187,13 +179,8 @@ bool MyFile::WriteString(const QString& textIn)
     const int bytes = static_cast<int>(text.size() * 2);
     if (!WriteWord(bytes | 0x8000))
         return false;
-    QByteArray raw;
-    raw.reserve(bytes);
-    for (QChar c : text) {
-        raw.append(static_cast<char>(c.unicode() & 0xFF));
-        raw.append(static_cast<char>(c.unicode() >> 8));
-    }
-    return Put(raw);
+    qToLittleEndian<char16_t>(text.utf16(), text.size(), Grow(bytes));
+    return true;
 }
 
 quint32 MyFile::ReadHex(int digits)
@@ -204,22 +191,27 @@ quint32 MyFile::ReadHex(int digits)
         Fail(Error::Truncated);
         return 0;
     }
+    // The value of each hex digit, 0xFF for anything else.
+    static constexpr auto kValues = [] {
+        std::array<quint8, 256> t{};
+        for (quint8& v : t)
+            v = 0xFF;
+        for (int c = '0'; c <= '9'; ++c)
+            t[c] = static_cast<quint8>(c - '0');
+        for (int c = 'a'; c <= 'f'; ++c)
+            t[c] = t[c - 'a' + 'A'] = static_cast<quint8>(c - 'a' + 10);
+        return t;
+    }();
+    const auto* text = reinterpret_cast<const uchar*>(data.constData() + pos);
     quint32 v = 0;
     for (int i = 0; i < digits; ++i) {
-        const char c = data[pos + i];
-        int d;
-        if (c >= '0' && c <= '9')
-            d = c - '0';
-        else if (c >= 'a' && c <= 'f')
-            d = c - 'a' + 10;
-        else if (c >= 'A' && c <= 'F')
-            d = c - 'A' + 10;
-        else {
+        const quint8 d = kValues[text[i]];
+        if (d == 0xFF) {
             pos += i;
             Fail(Error::BadNumber);
             return 0;
         }
-        v = (v << 4) | static_cast<quint32>(d);
+        v = (v << 4) | d;
     }
     pos += digits;
     return v;
@@ -251,14 +243,12 @@ QString MyFile::ReadString()
         Fail(Error::Truncated);
         return {};
     }
-    const QByteArray raw = data.mid(pos, n);
+    const char* raw = data.constData() + pos;
     pos += n;
     if (v & 0x8000) {
-        QString s;
-        s.reserve(n / 2);
-        for (int i = 0; i + 1 < n; i += 2)
-            s.append(QChar(static_cast<char16_t>(static_cast<uchar>(raw[i]) | (static_cast<uchar>(raw[i + 1]) << 8))));
+        QString s(n / 2, Qt::Uninitialized);
+        qFromLittleEndian<char16_t>(raw, n / 2, s.data());
         return s;
     }
-    return AnsiCodePage::Decode(raw);
+    return AnsiCodePage::Decode(QByteArray(raw, n));
 }

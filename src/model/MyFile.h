@@ -5,6 +5,8 @@
 #include <QByteArray>
 #include <QString>
 
+#include <array>
+#include <cstring>
 #include <memory>
 
 class QSaveFile;
@@ -39,9 +41,9 @@ public:
     // Writing: drops the temporary file and keeps the old one.
     void Abort();
 
-    bool WriteByte(int value);
-    bool WriteWord(int value);
-    bool WriteDword(qint32 value);
+    bool WriteByte(int value) { return PutHex(static_cast<quint32>(value) & 0xFF, 2); }
+    bool WriteWord(int value) { return PutHex(static_cast<quint32>(value) & 0xFFFF, 4); }
+    bool WriteDword(qint32 value) { return PutHex(static_cast<quint32>(value), 8); }
     bool WriteColor(COLORREF value);
     bool WriteString(const QString& text);
 
@@ -80,19 +82,51 @@ public:
     Error LastError() const { return error; }
     qint64 ErrorOffset() const { return errorOffset; }
     qint64 Position() const { return pos; }
-    bool AtEnd() const { return pos >= data.size(); }
+    bool AtEnd() const { return writing || pos >= data.size(); }
     // Reading: the characters not read yet.
     qint64 Remaining() const { return writing ? 0 : data.size() - pos; }
-    const QByteArray& Written() const { return data; }
+    const QByteArray& Written() const;
 
 private:
     quint32 ReadHex(int digits);
-    bool Put(const QByteArray& bytes);
+    // A project file is some hundred thousand items: writing one must cost next to nothing.
+    bool PutHex(quint32 value, int digits)
+    {
+        if (!writing || Failed())
+            return false;
+        char* text = Grow(digits);
+        for (int i = digits - 2; i >= 0; i -= 2, value >>= 8)
+            std::memcpy(text + i, &kHexPairs[2 * (value & 0xFF)], 2);
+        return true;
+    }
+    // Room for bytes more at the end of what is written, growing in big steps.
+    char* Grow(qsizetype bytes)
+    {
+        if (pos + bytes > data.size())
+            Reserve(pos + bytes);
+        char* at = data.data() + pos;
+        pos += bytes;
+        return at;
+    }
+    void Reserve(qsizetype bytes);
+    static constexpr qsizetype kFirstReserve = 64 * 1024;
+    // The two lower-case hex digits of every byte value.
+    static constexpr std::array<char, 512> kHexPairs = [] {
+        constexpr char digitsOf[] = "0123456789abcdef";
+        std::array<char, 512> t{};
+        for (int b = 0; b < 256; ++b) {
+            t[2 * b] = digitsOf[b >> 4];
+            t[2 * b + 1] = digitsOf[b & 0xF];
+        }
+        return t;
+    }();
     void Fail(Error e);
     // Fails at the start of an element record rather than at the read position.
     void FailRecord(Error e, int typeNumber, qint64 recordOffset);
 
-    QByteArray data;      // read: the whole file; write: everything written so far
+    // Read: the whole file. Write: everything written so far (the first pos bytes) and
+    // room for more.
+    mutable QByteArray data;
     qint64 pos = 0;
     bool writing = false;
     Error error = Error::None;

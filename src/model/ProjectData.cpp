@@ -4,6 +4,7 @@
 #include "ElementRecord.h"
 #include "MyFile.h"
 #include "ProjectDataMainDelegate.h"
+#include "ProjectWrite.h"
 #include "PropertyGridModel.h"
 #include "TypeRegistry.h"
 #include "WorkLimits.h"
@@ -15,6 +16,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QThread>
 
 #include <algorithm>
 
@@ -24,6 +26,8 @@ const QString kVideo = QStringLiteral("VIDEO");
 const QString kTextPhoto = QStringLiteral("TEXTPHOTO");
 const QString kNone = QStringLiteral("NONE");
 const QString kHint = QStringLiteral("提示");
+// Text images are rendered on up to this many threads while the editor waits for its save.
+constexpr int kMaxSaveRenderThreads = 4;
 }
 
 bool IsPlainFileName(const QString& name)
@@ -52,22 +56,43 @@ QString ProjectData::NameFromFolder(const QString& path)
 
 QString ProjectData::GetName() const { return NameFromFolder(folder); }
 
-QString ProjectData::DataFilePathIn(const QString& projectFolder)
+QString ProjectData::DataFilePathIn(const QString& folder)
 {
-    return projectFolder + u'/' + NameFromFolder(projectFolder) + QStringLiteral(".mvl");
+    return folder + u'/' + NameFromFolder(folder) + QStringLiteral(".mvl");
 }
 
-QString ProjectData::GetDataFilePath() const
+QString ProjectData::TextImageFolderIn(const QString& folder)
 {
-    return DataFilePathIn(folder);
+    return folder + u'/' + kPhoto + u'/' + kTextPhoto;
 }
 
+bool ProjectData::MakeFoldersIn(const QString& folder)
+{
+    return QDir().mkpath(folder + u'/' + kPhoto) && QDir().mkpath(folder + u'/' + kVideo)
+        && QDir().mkpath(TextImageFolderIn(folder));
+}
+
+QString ProjectData::GetDataFilePath() const { return DataFilePathIn(folder); }
 QString ProjectData::GetImageFolder() const { return folder + u'/' + kPhoto; }
-QString ProjectData::GetTextImageFolder() const { return GetImageFolder() + u'/' + kTextPhoto; }
+QString ProjectData::GetTextImageFolder() const { return TextImageFolderIn(folder); }
 
 QString ProjectData::ImagePath(const QString& name) const
 {
     return IsPlainFileName(name) ? GetImageFolder() + u'/' + name : QString();
+}
+
+bool ProjectData::ImageFileExists(const QString& name) const
+{
+    if (loading) {
+        const auto it = imageFilesSeen.constFind(name);
+        if (it != imageFilesSeen.constEnd())
+            return *it;
+    }
+    const QString path = ImagePath(name);
+    const bool exists = !path.isEmpty() && QFileInfo(path).isFile();
+    if (loading)
+        imageFilesSeen.insert(name, exists);
+    return exists;
 }
 
 ControlMainDelegate* ProjectData::ElementMainDelegate() const
@@ -224,17 +249,17 @@ void ProjectData::BuildTree()
 
 // ---------------------------------------------------------------- file
 
-bool ProjectData::EnsureFolders(bool quiet) const
+bool ProjectData::EnsureFolders() const
 {
-    const bool ok = QDir().mkpath(GetImageFolder()) && QDir().mkpath(folder + u'/' + kVideo)
-        && QDir().mkpath(GetTextImageFolder());
-    if (!ok && !quiet)
-        ShowPlainMessage(QStringLiteral("创建工程相关数据文件夹失败!"), kHint, MessageIcon::Error);
-    return ok;
+    if (MakeFoldersIn(folder))
+        return true;
+    ShowPlainMessage(QStringLiteral("创建工程相关数据文件夹失败!"), kHint, MessageIcon::Error);
+    return false;
 }
 
 bool ProjectData::SaveProjectFile()
 {
+    saveFailure.clear();
     // A data file opened under another name than its folder's is saved under the
     // folder's name; never over a different project file that already has that name.
     const QString target = GetDataFilePath();
@@ -243,35 +268,29 @@ bool ProjectData::SaveProjectFile()
         return false;
     }
     const quint64 written = changeCount;
-    if (!WriteDataFile(target, false))
+    if (!EnsureFolders())
         return false;
-    if (!loadedFile.isEmpty())
+    ProjectWrite write(*this, folder);
+    const bool ok = write.Commit(std::clamp(QThread::idealThreadCount(), 1, kMaxSaveRenderThreads));
+    if (write.DataFileWritten() && !loadedFile.isEmpty())
         loadedFile = target; // from now on this project owns the folder's file
+    if (!ok) {
+        saveFailure = write.FailureText();
+        return false;
+    }
     savedChangeCount = written;
     return true;
 }
 
 bool ProjectData::WriteCopyInto(const QString& otherFolder)
 {
-    // The text images are written beside the data file of the copy, so the project's own
-    // folder keeps the images of its last save. A copy taken on a timer asks nothing: a
-    // failure is its caller's to report.
-    const QString ownFolder = folder;
-    const QString ownFile = loadedFile;
-    folder = otherFolder;
-    const bool ok = WriteDataFile(GetDataFilePath(), true);
-    folder = ownFolder;
-    loadedFile = ownFile;
-    return ok;
+    ProjectWrite write(*this, otherFolder);
+    return write.Commit(std::clamp(QThread::idealThreadCount(), 1, kMaxSaveRenderThreads), folder);
 }
 
-bool ProjectData::WriteDataFile(const QString& target, bool quiet)
+bool ProjectData::WriteRecords(MyFile& file, TextImageWriter* textImages)
 {
-    if (!EnsureFolders(quiet))
-        return false;
-    MyFile file;
-    if (!file.OpenWrite(target))
-        return false;
+    offeringTo = textImages;
     file.WriteWord(0x8001);
     file.WriteString(QString::fromUtf8(Versions::kBuildVersion));
     file.WriteWord(Versions::kDataVersion);
@@ -284,17 +303,11 @@ bool ProjectData::WriteDataFile(const QString& target, bool quiet)
     file.WriteWord(static_cast<int>(images.size()));
     for (const QString& image : images)
         file.WriteString(image);
-    if (!file.WriteWord(static_cast<int>(pages.size()))) {
-        file.Abort();
-        return false;
-    }
-    for (XPage* p : pages) {
-        if (!p->Save(file)) {
-            file.Abort(); // the last good file stays in place
-            return false;
-        }
-    }
-    return file.Close();
+    bool ok = file.WriteWord(static_cast<int>(pages.size()));
+    for (int i = 0; ok && i < pages.size(); ++i)
+        ok = pages[i]->Save(file);
+    offeringTo = nullptr;
+    return ok;
 }
 
 QString ProjectData::LoadFailureText(const MyFile& file) const
@@ -376,11 +389,11 @@ bool ProjectData::LoadProjectFile(const QString& path, QString& message, const Q
         screen.height = file.ReadWord();
     }
 
+    loading = true;
     const int imageCount = file.ReadWord();
     for (int i = 0; i < imageCount && !file.Failed(); ++i) {
         const QString image = file.ReadString();
-        const QString imagePath = ImagePath(image);
-        if (!file.Failed() && !imagePath.isEmpty() && QFileInfo(imagePath).isFile())
+        if (!file.Failed() && ImageFileExists(image))
             images.append(image);
         else if (!file.Failed())
             NoteMissingImage(nullptr, image);
@@ -406,6 +419,8 @@ bool ProjectData::LoadProjectFile(const QString& path, QString& message, const Q
             break;
         pages.append(static_cast<XPage*>(e));
     }
+    loading = false;
+    imageFilesSeen.clear();
     if (file.Failed()) {
         message = LoadFailureText(file);
         return false;

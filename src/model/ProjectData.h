@@ -3,12 +3,15 @@
 #include "ControlProjectDataDelegate.h"
 #include "ScreenType.h"
 
+#include <QHash>
 #include <QList>
 #include <QString>
 #include <QStringList>
 
 class ControlMainDelegate;
+class MyFile;
 class ProjectDataMainDelegate;
+class TextImageWriter;
 class XPage;
 
 // One open project: its folder, size, pages and sub-pages (which own the controls) and
@@ -37,10 +40,19 @@ public:
     // Grows with every change; a recovery copy taken at one count is current until the next.
     quint64 ChangeCount() const { return changeCount; }
 
+    // Writes the data file and the text images that changed. On failure the text to show
+    // is SaveFailureText(), or, when that is empty, the general save failure.
     bool SaveProjectFile();
-    // Writes the data file and the text images into another folder, leaving the project
-    // file, its folder and the unsaved-changes mark alone (for recovery copies).
+    const QString& SaveFailureText() const { return saveFailure; }
+    // Writes the data file and the text images as they are in memory into another folder
+    // (a copy saved elsewhere), leaving the project's own folder, file and unsaved-changes
+    // mark alone. Text images the project's folder already holds are taken from there.
     bool WriteCopyInto(const QString& otherFolder);
+    // Writes the whole data file into memory, offering the text images to the writer
+    // (none when it is null). False when an element could not be written.
+    bool WriteRecords(MyFile& file, TextImageWriter* textImages);
+    // While WriteRecords runs: where the controls offer their text images.
+    TextImageWriter* TextImages() const { return offeringTo; }
     // On failure message holds the text to show, or is empty (the caller then shows
     // the general load failure). projectFolder, when given, is the folder the project
     // belongs to (images, later saves) when the file read lies elsewhere.
@@ -53,9 +65,15 @@ public:
     QString GetDataFilePath() const;
     QString GetImageFolder() const;       // folder/PHOTO
     QString GetTextImageFolder() const;   // folder/PHOTO/TEXTPHOTO
+    // The same for any project folder, and the folders a saved project has there.
+    static QString DataFilePathIn(const QString& folder);
+    static QString TextImageFolderIn(const QString& folder);
+    static bool MakeFoldersIn(const QString& folder);
     // Full path of an image of the project, or empty when the name is not a plain file
     // name (it could otherwise point outside the image folder).
     QString ImagePath(const QString& name) const;
+    // A plain name whose file is in the image folder.
+    bool ImageFileExists(const QString& name) const;
     QString NextPageName(int typeNumber) const;
     ControlMainDelegate* ElementMainDelegate() const;
     // Moves a page directly behind another in project order.
@@ -64,8 +82,6 @@ public:
     // The project name rule, shared with the data-file name and the package title: the
     // last path component, cut before its last "." when it has one.
     static QString NameFromFolder(const QString& folder);
-    // The data file of a project in folder: the folder joined with the name plus ".mvl".
-    static QString DataFilePathIn(const QString& folder);
 
     // The header of the file last loaded (version 0 is the old header without versions).
     struct HeaderInfo {
@@ -90,10 +106,15 @@ public:
     QList<MissingImage> missingImages;
 
 private:
-    bool EnsureFolders(bool quiet) const;
-    bool WriteDataFile(const QString& target, bool quiet);
+    bool EnsureFolders() const;
     quint64 changeCount = 0;
     quint64 savedChangeCount = 0;
+    QString saveFailure;
+    // While a file loads: what the image folder was found to hold (thousands of controls
+    // may name the same few images).
+    mutable QHash<QString, bool> imageFilesSeen;
+    bool loading = false;
+    TextImageWriter* offeringTo = nullptr;
     QString LoadFailureText(const class MyFile& file) const;
 };
 

@@ -1,11 +1,14 @@
 #include "FrameFixture.h"
 
 #include "controls/XButton.h"
+#include "controls/XFontButton.h"
+#include "model/TypeRegistry.h"
 
 #include <QFileInfo>
 #include <QMdiArea>
 #include <QMenu>
 #include <QMimeData>
+#include <QProcess>
 #include <QUrl>
 
 #include <linux/capability.h>
@@ -283,6 +286,44 @@ TEST_F(FrameProjects, AnUnwritableProjectFolderGivesTheMessageAndLosesNothing)
     QString message;
     ASSERT_TRUE(check.LoadProjectFile(project->GetDataFilePath(), message));
     EXPECT_EQ(check.pages.size(), 2);
+}
+
+TEST_F(FrameProjects, ASaveThatCannotWriteEveryTextImageNamesOneAndIsNoSuccess)
+{
+    const QString folder = work.Path(QStringLiteral("Hall"));
+    ProjectData* project = NewProject(folder);
+    ASSERT_NE(project, nullptr);
+    // No file name can hold this page's name: none of its six text images can be written.
+    const QString longName(300, u'x');
+    XPage* page = project->NewPage(TypeRegistry::kPage, longName);
+    for (int i = 0; i < 3; ++i) {
+        auto* button = new XFontButton;
+        page->AddControl(button);
+        button->SetBounds({0, 50 * i, 100, 50 * i + 40});
+    }
+    ui.messages.clear();
+    frame->OnCommand(32774);
+    ASSERT_EQ(MessageTexts().size(), 1) << "one message, not one per image";
+    const QString message = MessageTexts().front();
+    EXPECT_TRUE(message.contains(longName + u'_' + page->controls.front()->name + QStringLiteral(".png")))
+        << message.toStdString();
+    EXPECT_TRUE(message.contains(u'6'));
+    EXPECT_NE(message, TranslateFormat("388", {QStringLiteral("3.8.2"), QStringLiteral("1.9.8")}));
+    EXPECT_TRUE(project->IsModified()) << "what was not written is still unsaved";
+
+    // The records were written: the command-line tool loads them and fails the same way.
+    ProjectData saved;
+    QString loadMessage;
+    ASSERT_TRUE(saved.LoadProjectFile(project->GetDataFilePath(), loadMessage));
+    EXPECT_NE(saved.FindPage(longName), nullptr);
+    QProcess tool;
+    tool.start(qEnvironmentVariable("MVLTOOL", QStringLiteral(MVL_BIN_DIR "/mvltool")),
+               {QStringLiteral("resave"), project->GetDataFilePath()});
+    ASSERT_TRUE(tool.waitForFinished(60000));
+    EXPECT_EQ(tool.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(tool.exitCode(), 1);
+    const QString errors = QString::fromUtf8(tool.readAllStandardError());
+    EXPECT_EQ(errors.count(QStringLiteral(".png")), 1) << errors.toStdString();
 }
 
 TEST_F(FrameProjects, CloseAsksToSaveAndYesSaves)

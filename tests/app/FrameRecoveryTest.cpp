@@ -13,6 +13,7 @@
 #include <QProcess>
 
 #include <cstdio>
+#include <sys/stat.h>
 #include <map>
 
 namespace {
@@ -31,6 +32,12 @@ std::map<QString, QByteArray> FilesUnder(const QString& folder)
             files[QDir(folder).relativeFilePath(path)] = f.readAll();
     }
     return files;
+}
+
+ino_t InodeOf(const QString& path)
+{
+    struct stat st;
+    return ::stat(QFile::encodeName(path).constData(), &st) == 0 ? st.st_ino : 0;
 }
 
 int EntryCount(const QString& base)
@@ -64,13 +71,14 @@ protected:
 TEST_F(FrameRecoveryTest, ACopyLeavesTheProjectAloneAndComesBackAsUnsavedWork)
 {
     const QString folder = CopyDemo();
-    const std::map<QString, QByteArray> before = FilesUnder(folder);
     const QString base = work.Path(QStringLiteral("cache"));
 
     ProjectData project;
     project.mainDelegate = &headless;
     QString message;
     ASSERT_TRUE(project.LoadProjectFile(folder + QStringLiteral("/Lobby.mvl"), message));
+    ASSERT_TRUE(project.SaveProjectFile()); // the project's text images, current
+    const std::map<QString, QByteArray> before = FilesUnder(folder);
     const QStringList images = project.images;
     const QString oldName = project.pages.front()->controls.front()->name;
 
@@ -81,8 +89,22 @@ TEST_F(FrameRecoveryTest, ACopyLeavesTheProjectAloneAndComesBackAsUnsavedWork)
     Edit(project, QStringLiteral("Renamed"));
     ASSERT_TRUE(project.IsModified());
     ASSERT_TRUE(store->Write(project));
+    ASSERT_TRUE(store->Finish());
     EXPECT_EQ(EntryCount(base), 1);
     EXPECT_TRUE(FilesUnder(folder) == before) << "the project's folder is not written";
+    // The copy takes the project's unchanged text images over instead of rendering them.
+    const QString ownImages = project.GetTextImageFolder();
+    const QString copyImages = QDir(base).entryInfoList(QDir::Dirs | QDir::NoDotAndDotDot).front().filePath()
+        + QStringLiteral("/Lobby/PHOTO/TEXTPHOTO");
+    const QStringList copied = QDir(ownImages).entryList(QDir::Files);
+    int shared = 0;
+    for (const QString& file : QDir(copyImages).entryList(QDir::Files)) {
+        if (copied.contains(file)) {
+            EXPECT_EQ(InodeOf(copyImages + u'/' + file), InodeOf(ownImages + u'/' + file)) << file.toStdString();
+            ++shared;
+        }
+    }
+    EXPECT_GE(shared, copied.size() - 1);
 
     // While its editor runs, a copy is not anybody's orphan.
     RecoveryStore other(base);
@@ -173,6 +195,7 @@ TEST_F(FrameRecoveryTest, DISABLED_ChildEditsAndWaitsToBeKilled)
     ASSERT_TRUE(frame->OpenProjectFile(path));
     Edit(*frame->CurrentProject(), QStringLiteral("Recovered"));
     frame->Recovery().WriteAll();
+    ASSERT_TRUE(frame->Recovery().Store().Finish());
     std::printf("ready\n");
     std::fflush(stdout);
     QTest::qWait(60000);

@@ -141,18 +141,6 @@ TEST_F(DrawingTest, NamesNeverLeadOutOfTheTextImageFolder)
               QStringLiteral("p_c_1.png"));
 }
 
-TEST_F(DrawingTest, AnImageThatCannotBeWrittenIsReportedButTheProjectIsSaved)
-{
-    auto* text = Add<XFontText>();
-    text->name = QStringLiteral("T");
-    text->NormalizeBounds();
-    // A folder where the image should go: no file can replace it.
-    ASSERT_TRUE(QDir().mkpath(TextImagePath(QStringLiteral("Main_T.png"))));
-    EXPECT_TRUE(project.SaveProjectFile());
-    ASSERT_EQ(ui.messages.size(), 1);
-    EXPECT_TRUE(ui.messages[0].text.contains(QStringLiteral("Main_T.png")));
-}
-
 TEST_F(DrawingTest, WithoutAPngEncoderTheSaveFails)
 {
     struct NoPng : HeadlessMainDelegate {

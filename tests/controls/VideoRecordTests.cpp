@@ -148,6 +148,7 @@ TEST_F(VideoRecordTest, PreviewFrameStoresRectangleFontAndAddressesAndRendersIts
     f.WriteString(QStringLiteral("rtsp://192.168.1.9:2554/352;rtsp://192.168.1.9:554/1080"));
     const QString image = TextImagePath(QStringLiteral("Main_") + frame->name + QStringLiteral(".png"));
     ExpectRecord(*frame, f.Written());
+    ASSERT_TRUE(project.SaveProjectFile());
     EXPECT_TRUE(QFileInfo(image).isFile()) << "the caption is rendered for the panel";
 
     // An image the project does not hold loads as none.

@@ -37,6 +37,20 @@ bool LoadProjectForTool(const QString& path, HeadlessMainDelegate& delegate, Pro
     return false;
 }
 
+namespace {
+
+bool SaveProjectForTool(ProjectData& project)
+{
+    if (project.SaveProjectFile())
+        return true;
+    // One message: the file that failed, or the general failure.
+    const QString failure = project.SaveFailureText();
+    PrintError(failure.isEmpty() ? Translate("74", QStringLiteral("The project could not be saved.")) : failure);
+    return false;
+}
+
+} // namespace
+
 int RunInfo(const QStringList& args)
 {
     if (args.size() != 1)
@@ -60,11 +74,7 @@ int RunResave(const QStringList& args)
     ProjectData project;
     if (!LoadProjectForTool(args[0], delegate, project))
         return 1;
-    if (!project.SaveProjectFile()) {
-        PrintError(Translate("74", QStringLiteral("The project could not be saved.")));
-        return 1;
-    }
-    return 0;
+    return SaveProjectForTool(project) ? 0 : 1;
 }
 
 int RunNew(const QStringList& args)
@@ -100,10 +110,8 @@ int RunNew(const QStringList& args)
     project.mainDelegate = &delegate;
     project.folder = folder;
     project.screen = {TypeRegistry::kCustomKey, width, height};
-    if (!project.SaveProjectFile()) {
-        PrintError(Translate("74", QStringLiteral("The project could not be saved.")));
+    if (!SaveProjectForTool(project))
         return 1;
-    }
     std::printf("%s\n", project.GetDataFilePath().toUtf8().constData());
     return 0;
 }
