@@ -1,10 +1,11 @@
 // The questions of a project's life cycle (close, new, save as, send) through the real
-// frame: each row names the messages the user is shown, by translation key, and the
-// button chosen on each, so that the same table can drive real message boxes.
+// frame and the real dialogs: each row names the messages the user is shown, by
+// translation key, the buttons each must offer and the button chosen.
 
 #include "FrameFixture.h"
 
 #include "app/Commands.h"
+#include "app/MessageBoxDlg.h"
 #include "controls/XButton.h"
 #include "devicelink/ui/CTransmissionProjectDlg.h"
 #include "editor/ui/CProjectCheckPane.h"
@@ -14,8 +15,9 @@
 #include "model/ui/CNewProjectDlg.h"
 
 #include <QComboBox>
+#include <QFileDialog>
+#include <QPushButton>
 #include <QLineEdit>
-#include <QTimer>
 
 #include <functional>
 #include <vector>
@@ -56,40 +58,48 @@ protected:
         return saved.pages.size();
     }
 
-    // The new-project command answered through the real dialog's checks: the user types
-    // the folder and presses OK; a dialog that stays open is then cancelled.
-    void AnswerNewProjectWithTheDialog(const QString& path)
+    // The new-project dialog: the user types the folder and presses OK; a question it
+    // asks is answered by the expectations that follow.
+    void AnswerNewProjectDialog(const QString& path)
     {
-        ui.dialogs[QStringLiteral("newproject")] = [path](void* data) {
-            CNewProjectDlg dlg;
-            dlg.TypeCombo()->setCurrentIndex(dlg.TypeCombo()->count() - 1);
-            dlg.WidthEdit()->setText(QStringLiteral("1024"));
-            dlg.HeightEdit()->setText(QStringLiteral("600"));
-            dlg.PathEdit()->setText(path);
-            dlg.accept();
-            if (dlg.result() != QDialog::Accepted)
-                return 2;
-            auto* request = static_cast<NewProjectDialogRequest*>(data);
-            request->screen = dlg.GetScreenType();
-            request->folder = dlg.GetFolder();
-            return 1;
-        };
+        real->answer.Expect<CNewProjectDlg>(QStringLiteral("new project dialog"), [path](CNewProjectDlg* dlg) {
+            dlg->TypeCombo()->setCurrentIndex(dlg->TypeCombo()->count() - 1);
+            dlg->WidthEdit()->setText(QStringLiteral("1024"));
+            dlg->HeightEdit()->setText(QStringLiteral("600"));
+            dlg->PathEdit()->setText(path);
+            dlg->accept();
+            // Declining to replace a project leaves the dialog open; the user then cancels.
+            if (dlg->isVisible())
+                dlg->reject();
+        });
     }
 
-    // Runs a command; a transmission dialog it opens is closed again at once.
-    bool RunCommand(int command)
+    // The message box showing the asked text, offering the buttons of its set (the same
+    // buttons, Enter and Escape answers as a box made for that set), answered as asked.
+    void ExpectAsked(const Asked& a)
     {
-        bool transmissionOpened = false;
-        QTimer closer;
-        QObject::connect(&closer, &QTimer::timeout, [&transmissionOpened] {
-            if (auto* dlg = qobject_cast<CTransmissionProjectDlg*>(QApplication::activeModalWidget())) {
-                transmissionOpened = true;
-                static_cast<QDialog*>(dlg)->reject();
-            }
-        });
-        closer.start(20);
-        frame->OnCommand(command);
-        return transmissionOpened;
+        const QString text = TranslateFormat(a.key, a.args);
+        real->answer.Add(
+            QStringLiteral("message %1").arg(a.key),
+            [text](QWidget* w) { return qobject_cast<MessageBoxDlg*>(w) && ModalAnswerer::TextOf(w) == text; },
+            [a](QWidget* w) {
+                const auto* box = qobject_cast<MessageBoxDlg*>(w);
+                if (a.buttons >= 0) {
+                    const MessageBoxDlg reference(QString(), QString(), a.buttons);
+                    EXPECT_EQ(Results(*box), Results(reference)) << a.key.toStdString();
+                    EXPECT_EQ(box->EnterResult(), reference.EnterResult()) << a.key.toStdString();
+                    EXPECT_EQ(box->EscapeResult(), reference.EscapeResult()) << a.key.toStdString();
+                }
+                EXPECT_TRUE(ModalAnswerer::Press(w, a.answer)) << a.key.toStdString();
+            });
+    }
+
+    static QList<int> Results(const MessageBoxDlg& box)
+    {
+        QList<int> results;
+        for (const QPushButton* b : box.Buttons())
+            results << b->property("result").toInt();
+        return results;
     }
 
     void CloseEverything()
@@ -98,10 +108,10 @@ protected:
             frame->CloseProject(frame->Projects().front().get());
         ui.messages.clear();
         ui.answers.clear();
-        ui.dialogs.remove(QStringLiteral("newproject"));
     }
 
     QString folder;
+    QString fileDialogTitle;
 };
 
 } // namespace
@@ -153,7 +163,6 @@ TEST_F(FrameLifeCycle, QuestionsAskedAndWhatEachAnswerKeeps)
          [&] {
              SavedProject(QStringLiteral("NewNo"));
              CloseEverything();
-             AnswerNewProjectWithTheDialog(folder);
          },
          Cmd::NewProject,
          [&] {
@@ -169,7 +178,6 @@ TEST_F(FrameLifeCycle, QuestionsAskedAndWhatEachAnswerKeeps)
          [&] {
              SavedProject(QStringLiteral("NewYes"));
              CloseEverything();
-             AnswerNewProjectWithTheDialog(folder);
          },
          Cmd::NewProject,
          [&] {
@@ -185,7 +193,7 @@ TEST_F(FrameLifeCycle, QuestionsAskedAndWhatEachAnswerKeeps)
          [&] {
              project = SavedProject(QStringLiteral("SaveAs"));
              Edit();
-             ui.files.push_back(copyPath());
+             QDir().mkpath(QFileInfo(copyPath()).path());
          },
          Cmd::SaveAs, [] { return std::vector<Asked>{{"212", {}, -1, kIdOk}}; }, false,
          [&] {
@@ -194,9 +202,8 @@ TEST_F(FrameLifeCycle, QuestionsAskedAndWhatEachAnswerKeeps)
              EXPECT_EQ(PagesOnDisk(folder), 1) << "the project itself is not saved";
              EXPECT_TRUE(project->IsModified());
              EXPECT_EQ(frame->CurrentProject(), project);
-             ASSERT_EQ(ui.fileTitles.size(), 1);
-             EXPECT_FALSE(ui.fileTitles[0].contains(u'&')) << ui.fileTitles[0].toStdString();
-             EXPECT_FALSE(ui.fileTitles[0].isEmpty());
+             EXPECT_FALSE(fileDialogTitle.contains(u'&')) << fileDialogTitle.toStdString();
+             EXPECT_FALSE(fileDialogTitle.isEmpty());
          }},
         {"send with unsaved changes, Cancel sends nothing",
          [&] { project = SavedProject(QStringLiteral("SendCancel")); Edit(); },
@@ -246,19 +253,35 @@ TEST_F(FrameLifeCycle, QuestionsAskedAndWhatEachAnswerKeeps)
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
         CloseEverything();
-        ui.fileTitles.clear();
         row.arrange();
-        const std::vector<Asked> asked = row.asked();
-        for (const Asked& a : asked)
-            ui.answers.push_back(a.answer);
-        EXPECT_EQ(RunCommand(row.command), row.sends);
-        ASSERT_EQ(ui.messages.size(), asked.size()) << MessageTexts().join(u'|').toStdString();
-        for (size_t i = 0; i < asked.size(); ++i) {
-            EXPECT_EQ(ui.messages[static_cast<int>(i)].text, TranslateFormat(asked[i].key, asked[i].args));
-            if (asked[i].buttons >= 0) {
-                EXPECT_EQ(ui.messages[static_cast<int>(i)].buttonSet, asked[i].buttons) << asked[i].key.toStdString();
-            }
+        UseRealDialogs();
+        if (row.command == Cmd::NewProject)
+            AnswerNewProjectDialog(folder);
+        if (row.command == Cmd::SaveAs) {
+            real->answer.Expect<QFileDialog>(QStringLiteral("file dialog"), [&](QFileDialog* d) {
+                fileDialogTitle = d->windowTitle();
+                // Typed into the name box, as a user would; Enter accepts it.
+                auto* name = d->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+                ASSERT_NE(name, nullptr);
+                name->setText(copyPath());
+                QTest::keyClick(name, Qt::Key_Return);
+            });
         }
+        for (const Asked& a : row.asked())
+            ExpectAsked(a);
+        bool sent = false;
+        if (row.sends) {
+            real->answer.Expect<CTransmissionProjectDlg>(QStringLiteral("transmission dialog"),
+                                                         [&sent](CTransmissionProjectDlg* d) {
+                                                             sent = true;
+                                                             static_cast<QDialog*>(d)->reject();
+                                                         });
+        }
+        frame->OnCommand(row.command);
+        EXPECT_TRUE(real->answer.Wait()) << "not shown: " << real->answer.Seen().join(u'|').toStdString();
+        EXPECT_TRUE(real->answer.Unexpected().isEmpty()) << real->answer.Unexpected().join(u'|').toStdString();
+        EXPECT_EQ(sent, row.sends);
+        real.reset();
         row.verify();
     }
     CloseEverything();

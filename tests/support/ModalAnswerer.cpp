@@ -66,9 +66,14 @@ void ModalAnswerer::Look()
         CloseWindow(w);
         return;
     }
-    const Expectation e = std::move(expected.front());
+    Expectation e = std::move(expected.front());
     expected.pop_front();
-    e.act(w);
+    // Answered after this timer call returns: an answer that opens a further modal
+    // widget runs its event loop there, and a timer never fires inside its own call.
+    QTimer::singleShot(0, w, [act = std::move(e.act), window = QPointer<QWidget>(w)] {
+        if (window)
+            act(window);
+    });
 }
 
 void ModalAnswerer::CloseWindow(QWidget* window)
