@@ -31,24 +31,14 @@ protected:
         ASSERT_NE(project, nullptr);
         lobby = NewPage(QStringLiteral("Lobby"));
         ASSERT_NE(lobby, nullptr);
-        scene1 = Add<XButton>(ElementType::kButton, "Scene1", {20, 20, 120, 60});
-        scene2 = Add<XButton>(ElementType::kButton, "Scene2", {140, 20, 240, 60});
-        title = Add<XFontText>(ElementType::kFontText, "Title", {20, 200, 220, 240});
+        scene1 = AddControl<XButton>(lobby, ElementType::kButton, "Scene1", {20, 20, 120, 60});
+        scene2 = AddControl<XButton>(lobby, ElementType::kButton, "Scene2", {140, 20, 240, 60});
+        title = AddControl<XFontText>(lobby, ElementType::kFontText, "Title", {20, 200, 220, 240});
         scene1->fontSize = 18;
         title->fontSize = 40;
         scene2->fontSize = 24;
         scene1->textColor = scene2->textColor = title->textColor = MakeRgb(255, 255, 255);
         UseRealDialogs();
-    }
-
-    template <class T> T* Add(int type, const char* name, IntRect bounds)
-    {
-        auto* c = static_cast<T*>(CreateElement(type));
-        c->SetBounds(bounds);
-        lobby->AddControl(c);
-        c->name = QString::fromLatin1(name);
-        frame->UpdateTreeItem(c);
-        return c;
     }
 
     // A band dragged over empty page area, as the mouse does.
@@ -58,32 +48,6 @@ protected:
         Drag(lobby, from, to);
         WaitForPane();
         return frame->SelectedControls();
-    }
-
-    // Opens the editor of a row with Enter; the widget that has the focus then.
-    QWidget* OpenRow(quint32 id)
-    {
-        CMFCMyPropertyGridCtrl* grid = frame->PropPane()->Grid();
-        QTreeWidgetItem* row = GridRow(id);
-        EXPECT_NE(row, nullptr) << id;
-        if (!row)
-            return nullptr;
-        grid->setCurrentItem(row, 1);
-        grid->setFocus();
-        QTest::keyClick(grid, Qt::Key_Return);
-        QWidget* editor = QApplication::focusWidget();
-        return editor && grid->viewport()->isAncestorOf(editor) ? editor : nullptr;
-    }
-
-    // Waits for the dialogs and the pane; the frame takes the activation back.
-    void Settle()
-    {
-        real->answer.Wait();
-        WaitForPane();
-        if (!frame->isActiveWindow()) {
-            frame->activateWindow();
-            EXPECT_TRUE(QTest::qWaitForWindowActive(frame.get()));
-        }
     }
 
     int TreeSelectionCount() const { return static_cast<int>(frame->TreePane()->Tree()->selectedItems().size()); }
@@ -134,7 +98,7 @@ TEST_F(PropertyPaneMulti, AnEditReachesEverySelectedControlOrNone)
     const COLORREF chosen = MakeRgb(10, 20, 30);
     const QString chosenText = QStringLiteral("10, 20, 30");
     auto type = [this](quint32 id, const QString& text) {
-        auto* line = qobject_cast<QLineEdit*>(OpenRow(id));
+        auto* line = qobject_cast<QLineEdit*>(OpenRowEditor(id));
         ASSERT_NE(line, nullptr);
         line->selectAll();
         QTest::keyClicks(line, text);
@@ -145,7 +109,7 @@ TEST_F(PropertyPaneMulti, AnEditReachesEverySelectedControlOrNone)
             d->setCurrentColor(ToQColor(colour));
             accept ? d->accept() : d->reject();
         });
-        auto* combo = qobject_cast<QComboBox*>(OpenRow(PropertyId::kTextColour));
+        auto* combo = qobject_cast<QComboBox*>(OpenRowEditor(PropertyId::kTextColour));
         ASSERT_NE(combo, nullptr);
         QTest::keyClick(combo, Qt::Key_End); // the last entry: further colours
     };
@@ -214,8 +178,8 @@ TEST_F(PropertyPaneMulti, AnEditReachesEverySelectedControlOrNone)
 TEST_F(PropertyPaneMulti, AValueOneControlRefusesReachesNone)
 {
     Build();
-    auto* preview = Add<XVideoPreview>(ElementType::kVideoPreview, "Preview", {300, 100, 500, 160});
-    auto* picker = Add<XVideoComboBox>(ElementType::kVideoComboBox, "Picker", {300, 200, 500, 260});
+    auto* preview = AddControl<XVideoPreview>(lobby, ElementType::kVideoPreview, "Preview", {300, 100, 500, 160});
+    auto* picker = AddControl<XVideoComboBox>(lobby, ElementType::kVideoComboBox, "Picker", {300, 200, 500, 260});
     const QList<XControl*> selected = Band({290, 90}, {510, 270});
     ASSERT_EQ(selected, (QList<XControl*>{preview, picker}));
     const struct {
@@ -233,7 +197,7 @@ TEST_F(PropertyPaneMulti, AValueOneControlRefusesReachesNone)
         real->answer.Forget();
         if (*c.message)
             real->answer.ExpectMessage(TranslateFormat(QString::fromLatin1(c.message), RangeArgs(1, XVideoComboBox::kMaxRows)), kIdOk);
-        auto* line = qobject_cast<QLineEdit*>(OpenRow(PropertyId::kRows));
+        auto* line = qobject_cast<QLineEdit*>(OpenRowEditor(PropertyId::kRows));
         ASSERT_NE(line, nullptr);
         line->selectAll();
         QTest::keyClicks(line, QString::fromLatin1(c.typed));
