@@ -9,12 +9,15 @@
 #include "editor/ui/CProjectCheckPane.h"
 #include "editor/ui/CProjectTree.h"
 #include "editor/ui/CPropertyView.h"
+#include "editor/MultiEdit.h"
 #include "model/ControlProjectDataDelegate.h"
 #include "model/DuplicateElement.h"
 #include "model/ElementTypes.h"
 #include "model/ProjectData.h"
 #include "model/TActionCommand.h"
 #include "model/XPage.h"
+
+#include <algorithm>
 
 namespace {
 
@@ -43,6 +46,7 @@ void PaneWiring::CreatePanes()
     propertyPane = new CPropertyView(&frame);
     propertyPane->SetDelegate(&frame);
     QObject::connect(propertyPane->Grid(), &CMFCMyPropertyGridCtrl::Idle, &frame, [this] { OnGridIdle(); });
+    QObject::connect(&frame, &CMainFrame::selectionChanged, &frame, [this] { OnSelectionChanged(); });
     propertyPane->setAllowedAreas(Qt::RightDockWidgetArea);
     frame.addDockWidget(Qt::RightDockWidgetArea, propertyPane);
     frame.resizeDocks({treePane, propertyPane}, {kTreePaneWidth, kPropertyPaneWidth}, Qt::Horizontal);
@@ -68,6 +72,7 @@ void PaneWiring::Reset()
     propertyPane->Grid()->AbandonEdit();
     currentControl = nullptr;
     shownElement = nullptr;
+    shownSelection.clear();
     FillPropertyPane();
 }
 
@@ -77,6 +82,12 @@ void PaneWiring::SelectControl(XControl* control)
 {
     if (!control) {
         ClearCurrentControl();
+        return;
+    }
+    // A control that asks to be shown while an edit of the selection's common rows is
+    // applied to it (rows that change others) keeps the selection: the rows follow.
+    if (editingMany.contains(control)) {
+        syncPending = true;
         return;
     }
     // An element whose late commit asks to be shown again while the user has already
@@ -118,20 +129,61 @@ void PaneWiring::FillPropertyPane()
     syncPending = false;
     grid.RemoveAll();
     shownElement = currentControl;
-    if (currentControl)
+    shownSelection.clear();
+    if (currentControl) {
         currentControl->FillProperties(grid);
+    } else {
+        const QList<XControl*> selected = frame.SelectedControls();
+        if (selected.size() > 1) {
+            MultiEdit::FillCommon(selected, grid);
+            shownSelection = selected;
+        }
+    }
     propertyPane->ShowModel(grid);
+}
+
+QList<XControl*> PaneWiring::ShownSelection() const
+{
+    // Controls may have gone since they were shown: only pointers are compared until a
+    // control is known to be live.
+    QList<XControl*> live;
+    for (XControl* c : shownSelection)
+        if (IsLive(c) && (live.isEmpty() || c->page == live.front()->page))
+            live << c;
+    return live.size() > 1 ? live : QList<XControl*>();
+}
+
+void PaneWiring::OnSelectionChanged()
+{
+    if (!currentControl && frame.SelectedControls() != shownSelection)
+        FillPropertyPane();
+}
+
+void PaneWiring::ApplyToSelection(CMFCMyPropertyGridProperty& property)
+{
+    const QList<XControl*> controls = ShownSelection();
+    if (controls.isEmpty())
+        return;
+    editingMany = controls;
+    MultiEdit::Apply(controls, property);
+    editingMany.clear();
+    // Changed, refused or not: the rows show the values the controls have now.
+    syncPending = true;
 }
 
 void PaneWiring::SyncPropertyPane()
 {
     syncPending = false;
-    if (!shownElement || shownElement != currentControl) {
+    PropertyGridModel fresh;
+    const QList<XControl*> many = shownElement || currentControl ? QList<XControl*>() : ShownSelection();
+    if (!many.isEmpty() && many == frame.SelectedControls()) {
+        MultiEdit::FillCommon(many, fresh);
+    } else if (shownElement && shownElement == currentControl) {
+        shownElement->FillProperties(fresh);
+    } else {
         FillPropertyPane();
         return;
     }
-    PropertyGridModel fresh;
-    shownElement->FillProperties(fresh);
     if (!grid.TakeValuesFrom(fresh))
         FillPropertyPane();
 }
@@ -172,6 +224,13 @@ void PaneWiring::ForgetPage(const XPage* page)
         currentControl = nullptr;
         refill = true;
     }
+    const bool onPage = std::any_of(shownSelection.cbegin(), shownSelection.cend(),
+                                    [page](XControl* c) { return page->controls.contains(c); });
+    if (!shownSelection.isEmpty() && (onPage || ShownSelection().isEmpty())) {
+        propertyPane->Grid()->AbandonEdit();
+        shownSelection.clear();
+        refill = true;
+    }
     if (refill)
         FillPropertyPane();
 }
@@ -200,7 +259,7 @@ void PaneWiring::ClearCurrentControl()
 
 void PaneWiring::RefreshProperties()
 {
-    if (currentControl)
+    if (currentControl || !shownSelection.isEmpty())
         FillPropertyPane();
 }
 
@@ -215,6 +274,10 @@ void PaneWiring::PropertyChanged(CMFCMyPropertyGridProperty& property)
     // The row belongs to the element shown, which is not always the current one: a click
     // on another control may come between the edit and its commit.
     XControl* element = shownElement;
+    if (!element) {
+        ApplyToSelection(property);
+        return;
+    }
     if (!IsLive(element))
         return;
     const quint32 id = property.data;

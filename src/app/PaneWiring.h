@@ -2,6 +2,7 @@
 
 #include "model/PropertyGridModel.h"
 
+#include <QList>
 #include <QString>
 
 class CMainFrame;
@@ -66,6 +67,12 @@ private:
     // kind set with a group, a size set by an image) without losing the bold marks.
     void SyncPropertyPane();
     void OnGridIdle();
+    // The pane shows what the selected controls have in common while no single element is
+    // current; a change of the selection shows it anew.
+    void OnSelectionChanged();
+    // The live controls whose common rows are shown, all on one page; empty when none are.
+    QList<XControl*> ShownSelection() const;
+    void ApplyToSelection(CMFCMyPropertyGridProperty& property);
     // Whether the element is still a page of an open project or a control on one.
     bool IsLive(const XControl* element) const;
     // A finding was double-clicked: its page opens and its element is selected, if
@@ -80,6 +87,8 @@ private:
     CProjectCheckPane* checkPane = nullptr;
     XControl* currentControl = nullptr;
     XControl* shownElement = nullptr; // whose rows the grid shows; may lag behind the current one
+    QList<XControl*> shownSelection;  // or the controls whose common rows it shows
+    QList<XControl*> editingMany;     // the controls an edit of common rows is being applied to
     bool fillPending = false;
     bool syncPending = false;
     PropertyGridModel grid;

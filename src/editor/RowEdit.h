@@ -14,8 +14,12 @@ namespace RowEdit {
 
 // The element's row of that identifier when it is of that kind; null otherwise.
 const PropertyRow* Find(const XControl& c, quint32 id, PropertyRowKind kind);
-// Applies the value to the row and adds the change to the undo step; false when the element
-// refused it or nothing changed (the step is then left as it was).
+enum class Result { Changed, Unchanged, Refused };
+// Applies the value to the row and adds the change to the undo step. Unchanged: the element
+// had the value already; Refused: it would not take it (its message, if any, has been
+// shown). The step is left as it was unless the element changed.
+Result Try(XControl& c, PropertyKind kind, quint32 id, const QVariant& value, TActionCommands& step);
+// Try; false when the element refused the value or nothing changed.
 bool Apply(XControl& c, PropertyKind kind, quint32 id, const QVariant& value, TActionCommands& step);
 
 }

@@ -60,6 +60,10 @@ void TControlChangeCommand::Execute()
                 md->RefillProperties();
             else
                 control->selected = false;
+        } else if (control->selected && control->page && control->page->SelectedCount() > 1) {
+            // The pane shows what the selected controls have in common (an edit of them
+            // all): they stay selected and the rows follow.
+            md->RefillProperties();
         } else {
             md->ShowProperties(control);
             control->selected = true;

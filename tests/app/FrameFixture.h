@@ -14,6 +14,7 @@
 #include "model/NameDialogRequest.h"
 #include "model/ProjectData.h"
 #include "model/ProjectDialogRequests.h"
+#include "model/TypeRegistry.h"
 #include "model/XPage.h"
 #include "support/QtWarningGuard.h"
 #include "support/RealDialogs.h"
@@ -159,6 +160,12 @@ protected:
     {
         frame->SelectControl(element);
         QApplication::processEvents();
+        return OpenRowEditor(id);
+    }
+
+    // Opens the editor of a row the pane shows with Enter; the focus widget then, or null.
+    QWidget* OpenRowEditor(quint32 id)
+    {
         CMFCMyPropertyGridCtrl* grid = frame->PropPane()->Grid();
         QTreeWidgetItem* row = GridRow(id);
         EXPECT_NE(row, nullptr) << id;
@@ -201,6 +208,34 @@ protected:
             QApplication::processEvents();
         QTest::qWaitFor([grid] { return !grid->IsBusy() || grid->IsEditing(); }, 2000);
         QApplication::processEvents();
+    }
+
+    // After the real dialogs an edit opened were answered: the pane has committed, and
+    // an editor Tab left open is closed with Escape.
+    void Settle()
+    {
+        real->answer.Wait();
+        WaitForPane();
+        // The offscreen platform has no window manager to give the frame back its
+        // activation when a modal dialog closes.
+        if (!frame->isActiveWindow()) {
+            frame->activateWindow();
+            EXPECT_TRUE(QTest::qWaitForWindowActive(frame.get()));
+        }
+        if (QWidget* editor = QApplication::focusWidget(); editor && frame->PropPane()->Grid()->viewport()->isAncestorOf(editor))
+            QTest::keyClick(editor, Qt::Key_Escape);
+        QApplication::processEvents();
+    }
+
+    // A new control of the type on the page, under its own name, in the tree.
+    template <class T> T* AddControl(XPage* page, int type, const char* name, IntRect bounds)
+    {
+        auto* c = static_cast<T*>(CreateElement(type));
+        c->SetBounds(bounds);
+        page->AddControl(c);
+        c->name = QString::fromLatin1(name);
+        frame->UpdateTreeItem(c);
+        return c;
     }
 
     HeadlessMainDelegate headless;

@@ -57,28 +57,18 @@ protected:
             ASSERT_TRUE(image.save(path));
             ASSERT_TRUE(project->AddImage(path, QString::fromLatin1(name)));
         }
-        scene1 = Add<XButton>(ElementType::kButton, "Scene1", {20, 20, 120, 60});
-        scene2 = Add<XButton>(ElementType::kButton, "Scene2", {140, 20, 240, 60});
-        server = Add<XRVS>(ElementType::kRVS, "Server", {20, 100, 220, 160});
+        scene1 = AddControl<XButton>(lobby, ElementType::kButton, "Scene1", {20, 20, 120, 60});
+        scene2 = AddControl<XButton>(lobby, ElementType::kButton, "Scene2", {140, 20, 240, 60});
+        server = AddControl<XRVS>(lobby, ElementType::kRVS, "Server", {20, 100, 220, 160});
         server->serverAddress = QStringLiteral("192.168.1.20");
-        title = Add<XFontText>(ElementType::kFontText, "Title", {20, 200, 220, 240});
-        picture = Add<XPhoto>(ElementType::kPhoto, "Picture", {260, 20, 360, 120});
+        title = AddControl<XFontText>(lobby, ElementType::kFontText, "Title", {20, 200, 220, 240});
+        picture = AddControl<XPhoto>(lobby, ElementType::kPhoto, "Picture", {260, 20, 360, 120});
         picture->imageFile = QStringLiteral("tile.png");
         lobby->AddGroup(QStringLiteral("Scenes"));
         ASSERT_TRUE(scene1->SetInterlockGroup(QStringLiteral("Scenes")));
         frame->OnCommand(Cmd::SaveProject);
         ASSERT_FALSE(project->IsModified());
         UseRealDialogs();
-    }
-
-    template <class T> T* Add(int type, const char* name, IntRect bounds)
-    {
-        auto* c = static_cast<T*>(CreateElement(type));
-        c->SetBounds(bounds);
-        lobby->AddControl(c);
-        c->name = QString::fromLatin1(name);
-        frame->UpdateTreeItem(c);
-        return c;
     }
 
     // Ends the open editor the way the user chose.
@@ -100,22 +90,6 @@ protected:
             QTest::mouseClick(ViewOf(element->page)->viewport(), Qt::LeftButton, {}, frame->PagePointToView(5, 5));
             break;
         }
-    }
-
-    // The editor of a row is still usable: Escape leaves it, and the grid can be used.
-    void Settle()
-    {
-        real->answer.Wait();
-        WaitForPane();
-        // The offscreen platform has no window manager to give the frame back its
-        // activation when a modal dialog closes.
-        if (!frame->isActiveWindow()) {
-            frame->activateWindow();
-            EXPECT_TRUE(QTest::qWaitForWindowActive(frame.get()));
-        }
-        if (QWidget* editor = QApplication::focusWidget(); editor && frame->PropPane()->Grid()->viewport()->isAncestorOf(editor))
-            QTest::keyClick(editor, Qt::Key_Escape);
-        QApplication::processEvents();
     }
 
     // Double-clicks the value of a row, as the mouse does.
@@ -285,7 +259,7 @@ TEST_F(PropertyPane, DialogsOpenedFromThePaneChangeOnlyWhatTheUserChose)
 TEST_F(PropertyPane, RowsFollowWhatAnEditChanged)
 {
     Build();
-    auto* container = Add<XPageContainer>(ElementType::kPageContainer, "Frame", {20, 300, 220, 400});
+    auto* container = AddControl<XPageContainer>(lobby, ElementType::kPageContainer, "Frame", {20, 300, 220, 400});
     container->SetSubPage(popup);
     // Chooses the last option of a list row and commits it with Enter.
     auto chooseLast = [&](XControl* element, quint32 id) {

@@ -165,6 +165,9 @@ void CMFCMyPropertyGridCtrl::AddItems(QTreeWidgetItem* parent, const CMFCMyPrope
 
 QString CMFCMyPropertyGridCtrl::ValueText(const CMFCMyPropertyGridProperty& property)
 {
+    // No value: the row stands for several elements whose values differ.
+    if (!property.GetValue().isValid())
+        return {};
     switch (property.kind) {
     case PropertyKind::Color: return ColourText(property.GetColor());
     case PropertyKind::Integer: return QString::number(property.GetInt());
@@ -176,7 +179,8 @@ QString CMFCMyPropertyGridCtrl::ValueText(const CMFCMyPropertyGridProperty& prop
 void CMFCMyPropertyGridCtrl::ShowValue(QTreeWidgetItem* item, const CMFCMyPropertyGridProperty& property)
 {
     const QString text = ValueText(property);
-    item->setIcon(1, property.kind == PropertyKind::Color ? ColourSwatch(property.GetColor()) : QIcon());
+    const bool swatch = property.kind == PropertyKind::Color && property.GetValue().isValid();
+    item->setIcon(1, swatch ? ColourSwatch(property.GetColor()) : QIcon());
     const bool placeholder = text.isEmpty() && !property.placeholder.isEmpty();
     item->setText(1, placeholder ? property.placeholder : text);
     item->setForeground(1, placeholder ? QBrush(kPlaceholderGrey) : QBrush());

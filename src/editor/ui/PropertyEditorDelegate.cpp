@@ -88,6 +88,7 @@ public:
                     furtherColours = true; // the colour dialog opens once this editor has closed
                 else
                     colour = static_cast<COLORREF>(combo->itemData(index, kColourRole).toULongLong());
+                picked = true;
                 Q_EMIT self->commitData(this);
                 Q_EMIT self->closeEditor(this);
             });
@@ -102,6 +103,12 @@ public:
     void SetValue(const CMFCMyPropertyGridProperty& property)
     {
         initial = property.GetValue();
+        if (!initial.isValid()) {
+            // Several elements with different values: nothing is chosen until the user does.
+            if (combo)
+                combo->setCurrentIndex(-1);
+            return;
+        }
         if (kind == PropertyKind::Color) {
             SetColour(property.GetColor());
         } else if (combo) {
@@ -110,6 +117,8 @@ public:
                 combo->setCurrentIndex(at);
             else if (combo->isEditable())
                 combo->setEditText(property.GetText());
+            else
+                combo->setCurrentIndex(-1);
         } else {
             line->setText(kind == PropertyKind::Integer ? QString::number(property.GetInt()) : property.GetText());
             line->selectAll();
@@ -119,7 +128,10 @@ public:
     QVariant Value() const
     {
         if (kind == PropertyKind::Color)
-            return static_cast<qulonglong>(colour);
+            return initial.isValid() || picked ? QVariant(static_cast<qulonglong>(colour)) : initial;
+        // Nothing chosen from a fixed list, or a row of differing values left empty: no edit.
+        if ((combo && !combo->isEditable() && combo->currentIndex() < 0) || (!initial.isValid() && Text().isEmpty()))
+            return initial;
         if (combo)
             return combo->currentText();
         if (kind == PropertyKind::Integer) {
@@ -132,6 +144,8 @@ public:
     }
 
 private:
+    QString Text() const { return combo ? combo->currentText() : line->text(); }
+
     // Shows c, adding it to the list when it is none of the standard colours.
     void SetColour(COLORREF c)
     {
@@ -152,6 +166,7 @@ private:
     quint32 id;
     QVariant initial;
     bool furtherColours = false;
+    bool picked = false;
     QComboBox* combo = nullptr;
     QLineEdit* line = nullptr;
     COLORREF colour = 0;
