@@ -37,6 +37,8 @@
 #include <QMimeData>
 #include <QSettings>
 #include <QStyle>
+#include <QTabBar>
+#include <QTimer>
 #include <QUrl>
 
 #include <cmath>
@@ -377,6 +379,19 @@ void CMainFrame::dropEvent(QDropEvent* event)
     OpenProjectFile(path, true);
 }
 
+bool CMainFrame::event(QEvent* event)
+{
+    // Tabs of docked panes show their whole titles and scroll when the bar is too narrow;
+    // the window's own tab bars would cut every title down to a few letters.
+    if (event->type() == QEvent::ChildPolished) {
+        if (auto* tabs = qobject_cast<QTabBar*>(static_cast<QChildEvent*>(event)->child())) {
+            tabs->setElideMode(Qt::ElideNone);
+            tabs->setUsesScrollButtons(true);
+        }
+    }
+    return QMainWindow::event(event);
+}
+
 bool CMainFrame::eventFilter(QObject* watched, QEvent* event)
 {
     if (event->type() != QEvent::KeyPress)
@@ -687,6 +702,10 @@ void CMainFrame::ShowAtLastPlace()
         showMaximized();
     else
         show();
+    // Without a layout of the user's, the panes get their widths once the window has
+    // its size: set before, the central area takes what they were meant to have.
+    if (FrameworkSettings().value(kStateKey).toByteArray().isEmpty())
+        QTimer::singleShot(0, this, [this] { panes->SizePanes(); });
 }
 
 void CMainFrame::SetCurrentProject(ProjectData* project)

@@ -22,7 +22,7 @@
 namespace {
 
 constexpr int kTreePaneWidth = 220;
-constexpr int kPropertyPaneWidth = 300;
+constexpr int kPropertyPaneWidth = 340;
 
 ProjectData* ProjectOf(const XControl* element)
 {
@@ -38,6 +38,11 @@ bool IsPageType(int type)
 
 PaneWiring::PaneWiring(CMainFrame& f) : frame(f) {}
 
+void PaneWiring::SizePanes()
+{
+    frame.resizeDocks({treePane, propertyPane}, {kTreePaneWidth, kPropertyPaneWidth}, Qt::Horizontal);
+}
+
 void PaneWiring::CreatePanes()
 {
     treePane = new CProjectTree(&frame, &AppIcons::ForType, &frame);
@@ -49,7 +54,7 @@ void PaneWiring::CreatePanes()
     QObject::connect(&frame, &CMainFrame::selectionChanged, &frame, [this] { OnSelectionChanged(); });
     propertyPane->setAllowedAreas(Qt::RightDockWidgetArea);
     frame.addDockWidget(Qt::RightDockWidgetArea, propertyPane);
-    frame.resizeDocks({treePane, propertyPane}, {kTreePaneWidth, kPropertyPaneWidth}, Qt::Horizontal);
+    SizePanes();
     checkPane = new CProjectCheckPane(&frame);
     checkPane->setAllowedAreas(Qt::AllDockWidgetAreas);
     frame.addDockWidget(Qt::RightDockWidgetArea, checkPane);

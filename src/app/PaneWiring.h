@@ -23,6 +23,8 @@ public:
 
     // Creates both panes and docks them on the frame.
     void CreatePanes();
+    // The tree's and the property pane's widths of a first start.
+    void SizePanes();
     CProjectTree* TreePane() const { return treePane; }
     CPropertyView* PropPane() const { return propertyPane; }
     CProjectCheckPane* CheckPane() const { return checkPane; }

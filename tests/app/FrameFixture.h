@@ -206,7 +206,7 @@ protected:
         CMFCMyPropertyGridCtrl* grid = frame->PropPane()->Grid();
         for (int round = 0; round < 3; ++round)
             QApplication::processEvents();
-        QTest::qWaitFor([grid] { return !grid->IsBusy() || grid->IsEditing(); }, 2000);
+        EXPECT_TRUE(QTest::qWaitFor([grid] { return !grid->IsBusy() || grid->IsEditing(); }, 2000)) << "the property pane stays busy";
         QApplication::processEvents();
     }
 
