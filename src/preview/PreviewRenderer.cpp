@@ -66,8 +66,15 @@ void DrawPage(QPainter& painter, XPage& page, const PreviewLooks& looks, const Q
                                                                          area.left() + area.width(),
                                                                          area.top() + area.height()})
                                                           .ToQRect();
-    painter.fillRect(d->MapRect(page.Bounds()).ToQRect(), ToQColor(page.backgroundColor));
+    const XControl* above = depth == 0 ? looks.above : nullptr;
+    if (!above)
+        painter.fillRect(d->MapRect(page.Bounds()).ToQRect(), ToQColor(page.backgroundColor));
+    bool reached = above == nullptr;
     for (XControl* c : page.controls) {
+        if (!reached) {
+            reached = c == above;
+            continue;
+        }
         if (c->visible == 0)
             continue;
         if (!viewArea.isEmpty()) {

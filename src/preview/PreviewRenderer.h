@@ -20,6 +20,9 @@ struct PreviewLooks {
     std::function<XPage*(const XControl*)> subPage; // null: the container's own drawing
     std::function<int(const XControl*)> level;      // below 0: no level drawn
     bool containers = true; // false leaves their areas undrawn (the prototype lays sub-pages there)
+    // Set: only the controls stacked above it are drawn, on no background (what covers a
+    // sub-page laid into a container).
+    const XControl* above = nullptr;
 };
 
 namespace PreviewRenderer {

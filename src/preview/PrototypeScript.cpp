@@ -17,6 +17,7 @@ section.page { position: absolute; left: 0; top: 0; overflow: hidden; }
 section.page[hidden] { display: none; }
 #stage > section.page { position: relative; }
 section.page > img.picture { position: absolute; left: 0; top: 0; pointer-events: none; }
+section.page > img.over { position: absolute; pointer-events: none; }
 .el { position: absolute; box-sizing: border-box; }
 .el[data-role="passive"] { pointer-events: none; }
 .el[data-role="container"] { overflow: hidden; }

@@ -48,6 +48,19 @@ QString BoxStyle(const IntRect& r, const IntRect& page)
         .arg(r.Height());
 }
 
+// A visible control stacked above the container reaches into its area.
+bool CoveredAbove(const XPage& page, const XControl& container)
+{
+    const qsizetype at = page.controls.indexOf(const_cast<XControl*>(&container));
+    const QRect area = container.Bounds().ToQRect();
+    for (qsizetype i = at + 1; at >= 0 && i < page.controls.size(); ++i) {
+        const XControl* c = page.controls[i];
+        if (c->visible != 0 && c->Bounds().Inflated(std::max(0, c->lineWidth)).ToQRect().intersects(area))
+            return true;
+    }
+    return false;
+}
+
 // The area of a page drawn at zoom 1 into a picture of that area.
 QImage DrawArea(XPage& page, const IntRect& area, const PreviewLooks& looks)
 {
@@ -190,13 +203,28 @@ QString Builder::AddElement(int pageNumber, XPage& page, const QImage& picture, 
         e.insert(QStringLiteral("dante"), c.GetType() == ElementType::kDanteVolumeBar);
         inner = QStringLiteral("<div class=\"level-band %1\" hidden></div>")
                     .arg(t.vertical ? QStringLiteral("vertical") : QStringLiteral("horizontal"));
-    } else if (role == PreviewRole::Container) {
+    }
+    QString after;
+    if (role == PreviewRole::Container) {
         e.insert(QStringLiteral("sub"), IndexOf(model.SubPageOf(&c)));
+        // Controls stacked above the container are in the page's picture, under the
+        // sub-page laid into it: the part of them over the container goes above it.
+        if (c.visible != 0 && CoveredAbove(page, c)) {
+            PreviewLooks over;
+            over.containers = false;
+            over.above = &c;
+            const QString file = QStringLiteral("page-%1-%2-over.png").arg(pageNumber).arg(id);
+            if (!SavePicture(DrawArea(page, r, over), file, error))
+                return {};
+            after = QStringLiteral("<img class=\"over\" alt=\"\" src=\"%1/%2\" style=\"%3\">\n")
+                        .arg(QLatin1String(kPictureFolder), file, BoxStyle(r, pageBounds));
+        }
     }
     elements.append(e);
     return QStringLiteral("<div class=\"el\" data-element=\"%1\" data-role=\"%2\" data-id=\"%3\"%4 style=\"%5\">%6</div>\n")
-        .arg(Attr(c.name), QLatin1String(kRoleNames[static_cast<int>(role)]), QString::number(id),
-             c.visible == 0 ? QStringLiteral(" hidden") : QString(), BoxStyle(r, pageBounds), inner);
+               .arg(Attr(c.name), QLatin1String(kRoleNames[static_cast<int>(role)]), QString::number(id),
+                    c.visible == 0 ? QStringLiteral(" hidden") : QString(), BoxStyle(r, pageBounds), inner)
+         + after;
 }
 
 QString PageHtml(const QString& title, const Builder& builder, int start)

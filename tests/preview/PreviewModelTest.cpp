@@ -3,15 +3,19 @@
 
 #include "controls/XButton.h"
 #include "controls/XPageContainer.h"
+#include "controls/XRectangle.h"
 #include "model/HeadlessMainDelegate.h"
 #include "model/ProjectData.h"
 #include "model/XPage.h"
 #include "preview/PreviewModel.h"
 #include "preview/PreviewRenderer.h"
 #include "preview/PreviewSnapshot.h"
+#include "preview/PrototypeWriter.h"
 
+#include <QFile>
 #include <QImage>
 #include <QPainter>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -321,4 +325,34 @@ TEST(PreviewRenderer, PartialRedrawMatchesWholePage)
     QPoint centre;
     ASSERT_TRUE(model.FindOnScreen(QStringLiteral("SceneMeeting"), centre));
     EXPECT_NE(before.pixel(centre + QPoint(-100, -20)), screen.pixel(centre + QPoint(-100, -20)));
+}
+
+// A control stacked above a container stays above the sub-page the prototype lays into
+// it: the part of it over the container is a picture placed after the container.
+TEST(PrototypeWriter, ControlsAboveAContainerCoverItsSubPage)
+{
+    TabProject tabs;
+    // A badge over Box's top-left corner, half inside it.
+    auto* badge = tabs.Add<XRectangle>(tabs.page, QStringLiteral("Badge"), 80, 80, 40, 40);
+    badge->fillColor = 0x0000FF;
+    badge->hollow = 0;
+    QTemporaryDir out;
+    QString error;
+    ASSERT_TRUE(PrototypeWriter(tabs.project).Write(out.path(), error)) << error.toStdString();
+    QFile html(out.filePath(QStringLiteral("index.html")));
+    ASSERT_TRUE(html.open(QIODevice::ReadOnly));
+    const QString text = QString::fromUtf8(html.readAll());
+    const qsizetype box = text.indexOf(QStringLiteral("data-element=\"Box\""));
+    const qsizetype over = text.indexOf(QStringLiteral("class=\"over\""), box);
+    ASSERT_GE(box, 0);
+    ASSERT_GT(over, box);
+    EXPECT_LT(over, text.indexOf(QStringLiteral("data-element=\"Badge\""))) << "between the container and the badge";
+    const qsizetype main = text.indexOf(QStringLiteral("data-page=\"Main\""));
+    const QString mainPage = text.mid(main, text.indexOf(QStringLiteral("</section>"), main) - main);
+    EXPECT_EQ(mainPage.count(QStringLiteral("class=\"over\"")), 1) << "only where something lies above a container";
+    const QString src = text.mid(over).section(u'"', 5, 5);
+    const QImage picture(out.filePath(src));
+    ASSERT_EQ(picture.size(), QSize(300, 200)) << src.toStdString();
+    EXPECT_GT(qAlpha(picture.pixel(10, 10)), 0) << "the badge's part inside the box";
+    EXPECT_EQ(qAlpha(picture.pixel(150, 100)), 0) << "the rest lets the sub-page show";
 }
