@@ -14,6 +14,10 @@
 //   recovery copy: the time on the calling thread, and until the copy is complete;
 //   load.
 //
+// Run it after a quiet spell: seconds after tens of thousands of files were deleted (a
+// previous run's folder), ext4 creates files several times slower and the first save
+// shows that rather than the editor.
+//
 //   bench_save [--distinct] [runs]          (default 5)
 //   bench_save [--distinct] --make FOLDER   only saves the project into FOLDER (for mvltool)
 
