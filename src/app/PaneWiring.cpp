@@ -4,6 +4,8 @@
 #include "CChildFrame.h"
 #include "CMainFrame.h"
 #include "base/Translation.h"
+#include "controls/ControlSupport.h"
+#include "controls/XPhoto.h"
 #include "editor/ui/CMFCMyPropertyGridCtrl.h"
 #include "editor/ui/CMarvolentaView.h"
 #include "editor/ui/CProjectCheckPane.h"
@@ -176,6 +178,22 @@ void PaneWiring::ApplyToSelection(CMFCMyPropertyGridProperty& property)
     syncPending = true;
 }
 
+bool PaneWiring::ChooseImageForSelection(CMFCMyPropertyGridProperty& property)
+{
+    const QList<XControl*> controls = ShownSelection();
+    auto* first = controls.isEmpty() ? nullptr : dynamic_cast<XPhoto*>(controls.front());
+    if (!first || !property.hasButton)
+        return false;
+    // Taken even when the chooser was cancelled: "handled" is not "changed".
+    const QString stored = ControlSupport::ChooseProjectImage(*first);
+    if (!stored.isEmpty()) {
+        property.AddOption(stored);
+        property.SetValue(stored);
+        ApplyToSelection(property);
+    }
+    return true;
+}
+
 void PaneWiring::SyncPropertyPane()
 {
     syncPending = false;
@@ -299,7 +317,7 @@ bool PaneWiring::PropertyButton(CMFCMyPropertyGridProperty& property)
 {
     XControl* owner = property.owner;
     if (!owner)
-        return false;
+        return ChooseImageForSelection(property);
     // A row of an element that is gone: taken, and nothing done.
     if (owner != shownElement || !IsLive(owner))
         return true;

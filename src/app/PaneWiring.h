@@ -75,6 +75,8 @@ private:
     // The live controls whose common rows are shown, all on one page; empty when none are.
     QList<XControl*> ShownSelection() const;
     void ApplyToSelection(CMFCMyPropertyGridProperty& property);
+    // The image chooser of a row shared by the selected controls: one file for all.
+    bool ChooseImageForSelection(CMFCMyPropertyGridProperty& property);
     // Whether the element is still a page of an open project or a control on one.
     bool IsLive(const XControl* element) const;
     // A finding was double-clicked: its page opens and its element is selected, if

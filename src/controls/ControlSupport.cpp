@@ -36,13 +36,19 @@ QString ImageOrNone(const ControlProjectDataDelegate* project, const QString& na
     return project && project->HasImage(name) ? name : kNone;
 }
 
-bool ChooseImageInto(XPhoto& control, void (*set)(XPhoto&, const QString&))
+QString ChooseProjectImage(XPhoto& control)
 {
     const QString path = Ui().ChooseOpenFile(Translate("146"), control.imageFilter);
     if (path.isEmpty() || !control.projectData)
-        return false;
+        return {};
     const QString stored = QFileInfo(path).fileName();
-    if (!control.projectData->AddImage(path, stored))
+    return control.projectData->AddImage(path, stored) ? stored : QString();
+}
+
+bool ChooseImageInto(XPhoto& control, void (*set)(XPhoto&, const QString&))
+{
+    const QString stored = ChooseProjectImage(control);
+    if (stored.isEmpty())
         return false;
     std::unique_ptr<XControl> before(control.Clone(true));
     set(control, stored);

@@ -33,9 +33,11 @@ bool ProjectImageExists(const ControlProjectDataDelegate* project, const QString
 QString ProjectImagePath(const ControlProjectDataDelegate* project, const QString& name);
 // "NONE" for a name the project does not hold as an image.
 QString ImageOrNone(const ControlProjectDataDelegate* project, const QString& name);
-// Lets the user pick a file with the control's image filter, takes it into the project
-// and stores its name in the control's image field, recording the change for undo; the
-// size stays as it is. False when nothing changed.
+// Lets the user pick a file with the control's image filter and takes it into the
+// project: the name it is kept under, or empty when nothing was taken.
+QString ChooseProjectImage(XPhoto& control);
+// The same, then stores the name in the control's image field, recording the change for
+// undo; the size stays as it is. False when nothing changed.
 bool ChooseImageInto(XPhoto& control, void (*set)(XPhoto&, const QString&));
 
 }

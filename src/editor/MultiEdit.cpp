@@ -3,6 +3,7 @@
 #include "model/ElementTypes.h"
 #include "model/PageWindow.h"
 #include "model/PropertyGridModel.h"
+#include "model/PropertyRows.h"
 #include "model/TActionCommand.h"
 #include "model/XControl.h"
 #include "model/XPage.h"
@@ -64,6 +65,8 @@ void FillCommon(const QList<XControl*>& controls, PropertyGridModel& grid)
             added->options = row->options;
             added->allowEdit = row->allowEdit;
             added->enabled = enabled;
+            // An image row's chooser takes one file for all of them.
+            added->hasButton = row->hasButton && RowEdit::Find(*controls.front(), row->data, PropertyRowKind::Image);
             added->buttonCaption = row->buttonCaption;
             added->placeholder = row->placeholder;
         }

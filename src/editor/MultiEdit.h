@@ -16,7 +16,7 @@ namespace MultiEdit {
 // order. A value that differs between them is shown empty. Left out: the name (names are
 // unique on a page, so one name for all cannot be taken) and rows edited only through a
 // control's own dialog; a list whose button opens a dialog keeps its list, without the
-// button. The rows have no owner: a double click is the grid's own.
+// button, except an image row, whose chooser serves all. The rows have no owner.
 void FillCommon(const QList<XControl*>& controls, PropertyGridModel& grid);
 
 // Applies the edited row to every control as one undo step on their page. When one of

@@ -15,6 +15,8 @@
 
 #include <QColorDialog>
 #include <QComboBox>
+#include <QFileDialog>
+#include <QImage>
 
 #include <functional>
 
@@ -113,6 +115,26 @@ TEST_F(PropertyPaneMulti, AnEditReachesEverySelectedControlOrNone)
         ASSERT_NE(combo, nullptr);
         QTest::keyClick(combo, Qt::Key_End); // the last entry: further colours
     };
+    // A double click on the image row; the chooser gets a file typed in, or is cancelled.
+    const QString badge = work.Path(QStringLiteral("badge.png"));
+    QImage(8, 8, QImage::Format_RGB32).save(badge);
+    auto chooseImage = [&](bool pick) {
+        real->answer.Expect<QFileDialog>(QStringLiteral("file dialog"), [&, pick](QFileDialog* d) {
+            auto* name = d->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+            if (!pick || !name) {
+                d->reject();
+                return;
+            }
+            name->setText(badge);
+            QTest::keyClick(name, Qt::Key_Return);
+        });
+        CMFCMyPropertyGridCtrl* grid = frame->PropPane()->Grid();
+        QTreeWidgetItem* row = GridRow(PropertyId::kImage);
+        ASSERT_NE(row, nullptr);
+        const QPoint at = grid->visualItemRect(row).center() + QPoint(grid->columnWidth(0) / 2, 0);
+        QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {}, at);
+    };
+    auto images = [this] { return QStringList{scene1->imageFile, scene2->imageFile}; };
     auto fontSizes = [this] { return QStringList{QString::number(scene1->fontSize), QString::number(scene2->fontSize)}; };
     auto colours = [this] { return QStringList{QString::number(scene1->textColor), QString::number(scene2->textColor)}; };
     struct Case {
@@ -139,6 +161,9 @@ TEST_F(PropertyPaneMulti, AnEditReachesEverySelectedControlOrNone)
          {QString::number(chosen), QString::number(chosen)}, chosenText},
         {"further colours, Cancel", PropertyId::kTextColour, [&] { furtherColours(false, chosen); }, colours, {},
          QStringLiteral("255, 255, 255")},
+        {"image chooser, a file picked", PropertyId::kImage, [&] { chooseImage(true); }, images,
+         {QStringLiteral("badge.png"), QStringLiteral("badge.png")}, QStringLiteral("badge.png")},
+        {"image chooser, Cancel", PropertyId::kImage, [&] { chooseImage(false); }, images, {}, QStringLiteral("NONE")},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);

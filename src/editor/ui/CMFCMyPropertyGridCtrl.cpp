@@ -321,7 +321,7 @@ void CMFCMyPropertyGridCtrl::Run(const Work& work)
     case Work::DoubleClick:
         // The element may take the double click (an image chooser, a dialog); whether it
         // changed anything is its own affair.
-        if (property->owner && listener->PropertyButton(*property))
+        if ((property->owner || property->hasButton) && listener->PropertyButton(*property))
             break;
         StepOrEdit(work.id);
         break;
