@@ -22,6 +22,18 @@ constexpr int kPages = 40;
 constexpr int kControlsPerPage = 1000;
 const QString kIcon = QStringLiteral("icon.png");
 
+// A new control of type T as the i-th of a page's grid of 40 columns of small cells.
+template <class T>
+T* Place(XPage* page, int i)
+{
+    auto* c = new T;
+    page->AddControl(c);
+    const int x = (i % 40) * 24;
+    const int y = (i / 40) * 22;
+    c->SetBounds({x, y, x + 22, y + 20});
+    return c;
+}
+
 // Before the application object is made: without a display unless one was asked for.
 inline void UseNoDisplay()
 {

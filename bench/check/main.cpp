@@ -30,16 +30,7 @@ namespace {
 using BenchProject::kControlsPerPage;
 using BenchProject::kPages;
 
-template <class T>
-T* Place(XPage* page, int i)
-{
-    auto* c = new T;
-    page->AddControl(c);
-    const int x = (i % 40) * 24;
-    const int y = (i / 40) * 22;
-    c->SetBounds({x, y, x + 22, y + 20});
-    return c;
-}
+using BenchProject::Place;
 
 void Build(ProjectData& project, const QString& folder)
 {

@@ -10,6 +10,7 @@
 //
 //   bench_overview [runs]   (default 7)
 
+#include "../BenchProject.h"
 #include "base/AppPaths.h"
 #include "base/Translation.h"
 #include "controls/ApplicationFont.h"
@@ -44,21 +45,12 @@
 
 namespace {
 
-constexpr int kPages = 40;
-constexpr int kControlsPerPage = 1000;
+using BenchProject::kControlsPerPage;
+using BenchProject::kPages;
 constexpr int kSubPages = 4;
 constexpr int kImages = 12;
 
-template <class T>
-T* Place(XPage* page, int i)
-{
-    auto* c = new T;
-    page->AddControl(c);
-    const int x = (i % 40) * 24;
-    const int y = (i / 40) * 22;
-    c->SetBounds({x, y, x + 22, y + 20});
-    return c;
-}
+using BenchProject::Place;
 
 QString ImageName(int i)
 {
